@@ -1,0 +1,307 @@
+#pragma once
+// The generic codec: how each kind of value is read from and written to JSON.
+//
+// Codec<T> has `static T decode(const Value&)` and `static void encode(Writer&, const T&)`.
+// Scalars, strings, optionals, lists, ordered maps, vocabularies, dates and Safe<T> are covered
+// here; records declare theirs with VORLANE_JSON_CODEC in their header and define it in their
+// .cpp, usually with VORLANE_JSON_RECORD (see Record.hpp).
+//
+// Entry points: json::decode<T>(bytes, settings, diagnostics) and json::encode(value, settings).
+
+#include "vorlane/Platform/Date.hpp"
+#include "vorlane/Platform/Json/JsonError.hpp"
+#include "vorlane/Platform/Json/JsonReader.hpp"
+#include "vorlane/Platform/Json/JsonWriter.hpp"
+#include "vorlane/Platform/Json/OrderedMap.hpp"
+#include "vorlane/Platform/Json/Vocabulary.hpp"
+
+#include <cmath>
+#include <concepts>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace vorlane {
+
+// A value that holds a T when its JSON decodes as one, and nothing when it does not.
+// A failed decode is reported to the diagnostics collector, never thrown.
+template <class T>
+struct Safe {
+    std::optional<T> value;
+    bool operator==(const Safe&) const = default;
+};
+
+}  // namespace vorlane
+
+namespace vorlane::json {
+
+template <class T>
+struct Codec;  // specialised per type
+
+template <class T>
+concept Decodable = requires(const Value& v) {
+    { Codec<T>::decode(v) } -> std::convertible_to<T>;
+};
+
+// Declares the codec of a record in its header; the definition goes in the record's .cpp.
+// Use at global scope with the fully qualified type name.
+#define VORLANE_JSON_CODEC(Type)                                      \
+    template <>                                                       \
+    struct vorlane::json::Codec<Type> {                               \
+        static Type decode(const ::vorlane::json::Value& value);     \
+        static void encode(::vorlane::json::Writer& writer, const Type& value); \
+    };
+
+template <>
+struct Codec<bool> {
+    static bool decode(const Value& v) { return v.boolean(); }
+    static void encode(Writer& w, bool b) { w.boolean(b); }
+};
+
+template <>
+struct Codec<std::string> {
+    static std::string decode(const Value& v) { return std::string(v.string()); }
+    static void encode(Writer& w, const std::string& s) { w.string(s); }
+};
+
+template <std::signed_integral I>
+struct Codec<I> {
+    static I decode(const Value& v) {
+        std::int64_t i = v.int64();
+        if constexpr (sizeof(I) < sizeof(std::int64_t)) {
+            if (i < std::numeric_limits<I>::min() || i > std::numeric_limits<I>::max())
+                v.fail(ErrorKind::dataCorrupted, "number " + std::to_string(i) + " does not fit in a " +
+                                                     std::to_string(sizeof(I) * 8) + "-bit integer");
+        }
+        return static_cast<I>(i);
+    }
+    static void encode(Writer& w, I i) { w.int64(i); }
+};
+
+template <std::unsigned_integral U>
+    requires(!std::same_as<U, bool>)
+struct Codec<U> {
+    static U decode(const Value& v) {
+        std::uint64_t u = v.uint64();
+        if constexpr (sizeof(U) < sizeof(std::uint64_t)) {
+            if (u > std::numeric_limits<U>::max())
+                v.fail(ErrorKind::dataCorrupted, "number " + std::to_string(u) + " does not fit in an unsigned " +
+                                                     std::to_string(sizeof(U) * 8) + "-bit integer");
+        }
+        return static_cast<U>(u);
+    }
+    static void encode(Writer& w, U u) { w.uint64(u); }
+};
+
+template <>
+struct Codec<double> {
+    static double decode(const Value& v) { return v.number(); }
+    static void encode(Writer& w, double d) { w.number(d); }
+};
+
+template <class T>
+struct Codec<std::optional<T>> {
+    static std::optional<T> decode(const Value& v) {
+        if (v.isNull()) return std::nullopt;
+        return Codec<T>::decode(v);
+    }
+    static void encode(Writer& w, const std::optional<T>& value) {
+        if (value)
+            Codec<T>::encode(w, *value);
+        else
+            w.null();
+    }
+};
+
+// A strict list: any failing element fails the list.
+template <class T>
+struct Codec<std::vector<T>> {
+    static std::vector<T> decode(const Value& v) {
+        std::vector<T> out;
+        auto cursor = v.elements();
+        out.reserve(v.size());
+        while (cursor.next()) out.push_back(Codec<T>::decode(cursor.value()));
+        return out;
+    }
+    static void encode(Writer& w, const std::vector<T>& list) {
+        w.beginArray();
+        for (const auto& element : list) Codec<T>::encode(w, element);
+        w.endArray();
+    }
+};
+
+// A strict string-keyed map in document order.
+template <class T>
+struct Codec<OrderedMap<T>> {
+    static OrderedMap<T> decode(const Value& v) {
+        OrderedMap<T> out;
+        auto cursor = v.members();
+        out.reserve(v.size());
+        while (cursor.next()) out.insertOrAssign(std::string(cursor.key()), Codec<T>::decode(cursor.value()));
+        return out;
+    }
+    static void encode(Writer& w, const OrderedMap<T>& map) {
+        w.beginObject();
+        for (const auto& [key, value] : map) {
+            w.key(key);
+            Codec<T>::encode(w, value);
+        }
+        w.endObject();
+    }
+};
+
+// Closed vocabularies fail on an unknown string, unless they name a fallback case.
+template <HasVocabulary E>
+    requires std::is_enum_v<E>
+struct Codec<E> {
+    static E decode(const Value& v) {
+        std::string_view text = v.string(Vocabulary<E>::name);
+        if (auto known = fromWireString<E>(text)) return *known;
+        if constexpr (HasFallback<E>) {
+            return Vocabulary<E>::fallback;
+        } else {
+            v.fail(ErrorKind::dataCorrupted, "cannot initialize " + std::string(Vocabulary<E>::name) +
+                                                 " from invalid String value \"" + std::string(text) + "\"");
+        }
+    }
+    static void encode(Writer& w, E value) { w.string(wireString(value)); }
+};
+
+// Open vocabularies keep an unknown string in their catch-all case.
+template <class Case>
+struct Codec<OpenEnum<Case>> {
+    static OpenEnum<Case> decode(const Value& v) { return OpenEnum<Case>::fromWire(v.string(Vocabulary<Case>::name)); }
+    static void encode(Writer& w, const OpenEnum<Case>& value) { w.string(value.rawValue()); }
+};
+
+template <class T>
+struct Codec<Safe<T>> {
+    static Safe<T> decode(const Value& v) {
+        try {
+            return Safe<T>{Codec<T>::decode(v)};
+        } catch (const DecodingError& error) {
+            v.report(error);
+            return Safe<T>{};
+        }
+    }
+    static void encode(Writer& w, const Safe<T>& value) {
+        if (value.value)
+            Codec<T>::encode(w, *value.value);
+        else
+            w.null();
+    }
+};
+
+// Dates follow the decoder's setting: ISO 8601 text, or seconds since 2001-01-01 as a number.
+template <>
+struct Codec<Date> {
+    static Date decode(const Value& v);
+    static void encode(Writer& w, const Date& date);
+};
+
+// ---- Reading rules for hand-written codecs --------------------------------------------------
+// Each takes the object and a key. They are the same rules the record declarations use.
+
+// Decodes `v` as T; a failure becomes absent and is reported.
+template <class T>
+std::optional<T> decodeTolerantly(const Value& v) {
+    if (v.isNull()) return std::nullopt;
+    try {
+        return Codec<T>::decode(v);
+    } catch (const DecodingError& error) {
+        v.report(error);
+        return std::nullopt;
+    }
+}
+
+// The elements of an array that decode, in order; each failing element is dropped and reported.
+template <class T>
+std::vector<T> decodeLenientList(const Value& array) {
+    std::vector<T> out;
+    auto cursor = array.elements();
+    out.reserve(array.size());
+    while (cursor.next()) {
+        Value element = cursor.value();
+        try {
+            out.push_back(Codec<T>::decode(element));
+        } catch (const DecodingError& error) {
+            element.report(error);
+        }
+    }
+    return out;
+}
+
+template <class T>
+T readRequired(const Value& object, std::string_view key) {
+    auto member = object.member(key);
+    if (!member) object.failMissingKey(key);
+    return Codec<T>::decode(*member);
+}
+
+// Absent or null gives absent; a present value of another type fails.
+template <class T>
+std::optional<T> readOptional(const Value& object, std::string_view key) {
+    auto member = object.member(key);
+    if (!member || member->isNull()) return std::nullopt;
+    return Codec<T>::decode(*member);
+}
+
+// Any failure gives absent.
+template <class T>
+std::optional<T> readTolerant(const Value& object, std::string_view key) {
+    auto member = object.member(key);
+    if (!member) return std::nullopt;
+    return decodeTolerantly<T>(*member);
+}
+
+// Absent or null gives `fallback`.
+template <class T>
+T readDefaulted(const Value& object, std::string_view key, T fallback) {
+    auto member = object.member(key);
+    if (!member || member->isNull()) return fallback;
+    return Codec<T>::decode(*member);
+}
+
+// Lenient list under a key that must be present and hold a list.
+template <class T>
+std::vector<T> decodeSafely(const Value& object, std::string_view key) {
+    auto member = object.member(key);
+    if (!member) object.failMissingKey(key);
+    if (!member->isArray()) member->failExpected("an array");
+    return decodeLenientList<T>(*member);
+}
+
+// Lenient list whose missing (or null) key gives absent.
+template <class T>
+std::optional<std::vector<T>> decodeSafelyIfPresent(const Value& object, std::string_view key) {
+    auto member = object.member(key);
+    if (!member || member->isNull()) return std::nullopt;
+    if (!member->isArray()) member->failExpected("an array");
+    return decodeLenientList<T>(*member);
+}
+
+// ---- Entry points ---------------------------------------------------------------------------
+
+template <class T>
+T decode(std::string_view bytes, const DecoderSettings& settings = {}, Diagnostics* diagnostics = nullptr) {
+    DecodeContext context{settings, diagnostics};
+    std::optional<T> result;
+    detail::withRoot(
+        bytes, context,
+        [](const Value& root, void* state) { static_cast<std::optional<T>*>(state)->emplace(Codec<T>::decode(root)); },
+        &result);
+    return std::move(*result);
+}
+
+template <class T>
+std::string encode(const T& value, const EncoderSettings& settings = {}) {
+    Writer writer(settings);
+    Codec<T>::encode(writer, value);
+    return writer.take();
+}
+
+}  // namespace vorlane::json
