@@ -30,7 +30,7 @@ bool expect(std::string_view text, std::size_t& pos, char c) {
 std::optional<Date> parseIso8601(std::string_view text) {
     using namespace std::chrono;
     std::size_t pos = 0;
-    int y, mo, d, h, mi, s;
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
     if (!readDigits(text, pos, 4, y) || !expect(text, pos, '-') || !readDigits(text, pos, 2, mo) ||
         !expect(text, pos, '-') || !readDigits(text, pos, 2, d) || !expect(text, pos, 'T') ||
         !readDigits(text, pos, 2, h) || !expect(text, pos, ':') || !readDigits(text, pos, 2, mi) ||
@@ -60,7 +60,7 @@ std::optional<Date> parseIso8601(std::string_view text) {
     } else if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
         int sign = text[pos] == '-' ? -1 : 1;
         ++pos;
-        int oh, om;
+        int oh = 0, om = 0;
         if (!readDigits(text, pos, 2, oh)) return std::nullopt;
         if (pos < text.size() && text[pos] == ':') ++pos;
         if (!readDigits(text, pos, 2, om) || oh > 23 || om > 59) return std::nullopt;

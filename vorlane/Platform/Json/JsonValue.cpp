@@ -24,9 +24,18 @@ JsonValue Codec<JsonValue>::decode(const Value& v) {
     return nullptr;
 }
 
-void Codec<JsonValue>::encode(Writer& w, const JsonValue& value) {
+namespace {
+// The text form would write a non-finite number anywhere in the value as null; refuse it instead.
+void checkFinite(const JsonValue& value) {
     if (value.is_number_float() && !std::isfinite(value.get<double>()))
         throw EncodingError("cannot write a non-finite number as JSON");
+    if (value.is_structured())
+        for (const auto& element : value) checkFinite(element);
+}
+}  // namespace
+
+void Codec<JsonValue>::encode(Writer& w, const JsonValue& value) {
+    checkFinite(value);
     w.raw(value.dump());
 }
 

@@ -1,0 +1,169 @@
+// Decoding throughput of the reading core beside the raw DOM parse of the same bytes, in one run.
+// The document is generated: a page of a few megabytes shaped like a browse page (containers of
+// sets of items with texts, numbers, tag lists and artwork maps keyed by ratio).
+
+#include "vorlane/Platform/Json/Record.hpp"
+
+#include <benchmark/benchmark.h>
+#include <simdjson.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+
+namespace bench {
+
+struct Image {
+    std::string imageId;
+    double aspectRatio = 0;
+    std::optional<std::string> format;
+};
+struct Item {
+    std::string id;
+    std::string title;
+    std::optional<std::string> description;
+    std::int64_t releaseYear = 0;
+    double rating = 0;
+    bool isPremium = false;
+    std::vector<std::string> tags;
+    vorlane::OrderedMap<vorlane::OrderedMap<Image>> artwork;  // context -> ratio key -> image
+};
+struct Set {
+    std::string setId;
+    std::optional<std::int64_t> totalCount;
+    std::vector<Item> items;
+};
+struct Container {
+    std::string id;
+    std::string type;
+    std::optional<std::string> style;
+    Set set;
+};
+struct Page {
+    std::string id;
+    std::string title;
+    std::vector<Container> containers;
+};
+struct PageData {
+    Page page;
+};
+struct PageResponse {
+    PageData data;
+};
+
+}  // namespace bench
+
+VORLANE_JSON_CODEC(bench::Image)
+VORLANE_JSON_CODEC(bench::Item)
+VORLANE_JSON_CODEC(bench::Set)
+VORLANE_JSON_CODEC(bench::Container)
+VORLANE_JSON_CODEC(bench::Page)
+VORLANE_JSON_CODEC(bench::PageData)
+VORLANE_JSON_CODEC(bench::PageResponse)
+
+VORLANE_JSON_RECORD(bench::Image, required("imageId", &Self::imageId), required("aspectRatio", &Self::aspectRatio),
+                    optional("format", &Self::format))
+VORLANE_JSON_RECORD(bench::Item, required("id", &Self::id), required("title", &Self::title),
+                    optional("description", &Self::description), required("releaseYear", &Self::releaseYear),
+                    required("rating", &Self::rating), defaulted("isPremium", &Self::isPremium, false),
+                    required("tags", &Self::tags), required("artwork", &Self::artwork))
+VORLANE_JSON_RECORD(bench::Set, required("setId", &Self::setId), optional("totalCount", &Self::totalCount),
+                    lenient("items", &Self::items))
+VORLANE_JSON_RECORD(bench::Container, required("id", &Self::id), required("type", &Self::type),
+                    optional("style", &Self::style), required("set", &Self::set))
+VORLANE_JSON_RECORD(bench::Page, required("id", &Self::id), required("title", &Self::title),
+                    lenient("containers", &Self::containers))
+VORLANE_JSON_RECORD(bench::PageData, required("page", &Self::page))
+VORLANE_JSON_RECORD(bench::PageResponse, required("data", &Self::data))
+
+namespace {
+
+std::string makeDocument(int containers, int itemsPerSet) {
+    std::mt19937 random(7);
+    auto word = [&](int length) {
+        std::string w;
+        for (int i = 0; i < length; ++i) w += static_cast<char>('a' + random() % 26);
+        return w;
+    };
+    std::string out = R"({"data":{"page":{"id":"page-home","title":"Home","containers":[)";
+    for (int c = 0; c < containers; ++c) {
+        if (c) out += ',';
+        out += R"({"id":"container-)" + std::to_string(c) + R"(","type":"set","style":"standard_tile","set":{"setId":"set-)" +
+               std::to_string(c) + R"(","totalCount":)" + std::to_string(itemsPerSet) + R"(,"items":[)";
+        for (int i = 0; i < itemsPerSet; ++i) {
+            if (i) out += ',';
+            out += R"({"id":")" + word(24) + R"(","title":")" + word(12) + " " + word(8) + R"(","description":")" +
+                   word(60) + R"(","releaseYear":)" + std::to_string(1980 + random() % 45) +
+                   R"(,"rating":)" + std::to_string(random() % 100 / 10.0) + R"(,"isPremium":)" +
+                   (random() % 2 ? "true" : "false") + R"(,"tags":[")" + word(6) + R"(",")" + word(7) +
+                   R"("],"artwork":{"tile":{"1.78":{"imageId":")" + word(32) +
+                   R"(","aspectRatio":1.78,"format":"jpeg"},"0.71":{"imageId":")" + word(32) +
+                   R"(","aspectRatio":0.71}},"hero":{"3.91":{"imageId":")" + word(32) + R"(","aspectRatio":3.91}}}})";
+        }
+        out += "]}}";
+    }
+    out += "]}}}";
+    return out;
+}
+
+const std::string& document() {
+    static const std::string doc = makeDocument(60, 60);
+    return doc;
+}
+
+void BM_RawDomParse(benchmark::State& state) {
+    simdjson::padded_string padded(document());
+    simdjson::dom::parser parser;
+    for (auto _ : state) {
+        simdjson::dom::element root;
+        if (parser.parse(padded).get(root)) state.SkipWithError("parse failed");
+        benchmark::DoNotOptimize(root);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(padded.size()));
+}
+
+void BM_TypedDecode(benchmark::State& state) {
+    const std::string& doc = document();
+    for (auto _ : state) {
+        auto page = vorlane::json::decode<bench::PageResponse>(doc);
+        benchmark::DoNotOptimize(page);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(doc.size()));
+}
+
+BENCHMARK(BM_RawDomParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypedDecode)->Unit(benchmark::kMillisecond);
+
+// Prints the usual table, then the typed decode's throughput as a share of the raw parse's.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            auto it = run.counters.find("bytes_per_second");
+            if (it != run.counters.end() && run.run_type == Run::RT_Iteration)
+                throughput[run.benchmark_name()] = it->second.value;
+        }
+    }
+    std::map<std::string, double> throughput;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    std::printf("document: %.2f MB\n", static_cast<double>(document().size()) / 1e6);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    double raw = 0, typed = 0;
+    for (const auto& [name, value] : reporter.throughput) {
+        if (name.find("BM_RawDomParse") == 0) raw = value;
+        if (name.find("BM_TypedDecode") == 0) typed = value;
+    }
+    if (raw > 0 && typed > 0)
+        std::printf("raw DOM parse: %.0f MB/s, typed decode: %.0f MB/s, typed/raw: %.2f\n", raw / 1e6, typed / 1e6,
+                    typed / raw);
+    benchmark::Shutdown();
+    return 0;
+}

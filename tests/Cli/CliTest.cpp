@@ -1,0 +1,95 @@
+// Runs the command-line tool as users do and checks its contract: output, first error line, exit code.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(const std::string& arguments, const std::string& input = "") {
+    auto dir = std::filesystem::temp_directory_path() / ("vorlane-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "in") << input;
+    std::string command = std::string(VORLANE_CLI_PATH) + " " + arguments + " <" + (dir / "in").string() + " >" +
+                          (dir / "out").string() + " 2>" + (dir / "err").string();
+    int status = std::system(command.c_str());
+    auto slurp = [](const std::filesystem::path& p) {
+        std::ifstream in(p);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    CliRun result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out"), slurp(dir / "err")};
+    std::filesystem::remove_all(dir);
+    return result;
+}
+
+std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+const std::string kSentry = R"({"isEnabled":true,"dsn":"d","enableAutoSessionTracking":false,"sampleRate":0.5,)"
+                            R"("tracesSampleRate":0.1,"enableNonFatalErrorLogging":true,)"
+                            R"("nonFatalErrorLoggingSampleRate":0.25,"featureFlagErrorLoggingEnabled":false})";
+
+TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
+    struct Row {
+        std::string arguments, input;
+        int exitCode;
+        std::string out, firstErrorLine;
+    };
+    const Row rows[] = {
+        {"decode SentryConfig", kSentry, 0, kSentry + "\n", ""},
+        {"decode SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
+        {"decode CollectionIdentifierType", R"("collectionGroupId")", 0, "\"collectionGroupId\"\n", ""},
+        {"decode ContentQueryIdentifier", R"("Video")", 1, "",
+         R"(error: (root): cannot initialize ContentQueryIdentifier from invalid String value "Video")"},
+        {"decode SentryConfig", "{", 1, "", ""},
+        {"decode NoSuchType", "{}", 1, "", R"(error: unknown type "NoSuchType" (see `vorlane decode --list`))"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments + " <<< " + row.input);
+        CliRun result = run(row.arguments, row.input);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
+        EXPECT_EQ(result.out, row.out);
+        if (!row.firstErrorLine.empty()) { EXPECT_EQ(firstLine(result.err), row.firstErrorLine); }
+        if (row.exitCode != 0) { EXPECT_EQ(result.err.rfind("error: ", 0), 0u) << result.err; }
+    }
+}
+
+TEST(Cli, ListNamesEveryRegisteredType) {
+    CliRun result = run("decode --list");
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* name : {"SentryConfig\n", "ContentQueryConfiguration\n", "ContentQueryIdentifier\n"})
+        EXPECT_NE(result.out.find(name), std::string::npos) << name;
+}
+
+TEST(Cli, CheckPassesOnTheBuiltInCatalogAndFailsOnABrokenOne) {
+    CliRun good = run("check");
+    EXPECT_EQ(good.exitCode, 0) << good.out << good.err;
+    EXPECT_NE(good.out.find("ok: config/query-configuration.json"), std::string::npos);
+
+    auto dir = std::filesystem::temp_directory_path() / ("vorlane-broken-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::filesystem::copy_file(std::filesystem::path(VORLANE_CATALOG_DIR) / "config/query-configuration.json",
+                               dir / "config.json");
+    std::ofstream(dir / "manifest.json") << R"({"configuration":"config.json","answers":[
+        {"file":"good.json","type":"SentryConfig"},{"file":"bad.json","type":"SentryConfig"}]})";
+    std::ofstream(dir / "good.json") << kSentry;
+    std::ofstream(dir / "bad.json") << R"({"dsn":"x"})";
+    CliRun bad = run("check " + dir.string());
+    std::filesystem::remove_all(dir);
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.out.find("ok: good.json (SentryConfig)"), std::string::npos) << bad.out;
+    EXPECT_NE(bad.out.find("error: bad.json (SentryConfig): isEnabled: required key"), std::string::npos) << bad.out;
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <source_location>
+#include <spdlog/sinks/ostream_sink.h>
+#include <spdlog/spdlog.h>
+#include <sstream>
+#include <thread>
+
+#include "vorlane/Platform/Log.hpp"
+#include "vorlane/Platform/Logger.hpp"
+
+namespace vorlane {
+namespace {
+
+// Sends what the library's loggers print to a string for the life of the object, at `threshold`.
+class PrintedOutput {
+public:
+    explicit PrintedOutput(LogLevel threshold) : previous_(Log::level()) {
+        sink_->set_pattern("%n|%l|%v|%s:%#|%!");
+        for (const char* name : {"content", "shared", "kit"}) spdlog::get(name)->sinks().push_back(sink_);
+        Log::setLevel(threshold);
+    }
+    ~PrintedOutput() {
+        Log::setLevel(previous_);
+        for (const char* name : {"content", "shared", "kit"}) std::erase(spdlog::get(name)->sinks(), sink_);
+    }
+    std::string text() const { return stream_.str(); }
+
+private:
+    LogLevel previous_;
+    std::ostringstream stream_;
+    std::shared_ptr<spdlog::sinks::ostream_sink_st> sink_ = std::make_shared<spdlog::sinks::ostream_sink_st>(stream_);
+};
+
+TEST(LogTest, CaptureRecordsEveryFieldOfEachCallShape) {
+    LogCapture capture;
+    const int here = static_cast<int>(std::source_location::current().line());
+    Log::content.debug("compiler site");
+    Log::shared.error("named site", "logRequest(for:variables:)", 729);
+    Log::content.error("explicit site", "Service.cpp", "execute()", 740);
+
+    const auto entries = capture.entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].category, LogCategory::content);
+    EXPECT_EQ(entries[0].level, LogLevel::debug);
+    EXPECT_EQ(entries[0].message, "compiler site");
+    EXPECT_TRUE(entries[0].file.ends_with("LogTest.cpp")) << entries[0].file;
+    EXPECT_NE(entries[0].function.find("TestBody"), std::string::npos) << entries[0].function;
+    EXPECT_EQ(entries[0].line, here + 1);
+
+    EXPECT_EQ(entries[1].category, LogCategory::shared);
+    EXPECT_EQ(entries[1].level, LogLevel::error);
+    EXPECT_TRUE(entries[1].file.ends_with("LogTest.cpp")) << entries[1].file;
+    EXPECT_EQ(entries[1].function, "logRequest(for:variables:)");
+    EXPECT_EQ(entries[1].line, 729);
+
+    EXPECT_EQ(entries[2], (LogEntry{LogCategory::content, LogLevel::error, "explicit site", "Service.cpp",
+                                    "execute()", 740}));
+}
+
+TEST(LogTest, CapturesSeeOnlyEntriesWrittenWhileAttached) {
+    LogCapture outer;
+    Log::content.debug("before inner");
+    {
+        LogCapture inner;
+        Log::content.debug("both");
+        EXPECT_EQ(inner.size(), 1u);
+    }
+    Log::content.debug("after inner");
+    LogCapture fresh;
+    EXPECT_EQ(fresh.size(), 0u);
+
+    std::vector<std::string> messages;
+    for (const auto& entry : outer.entries()) messages.push_back(entry.message);
+    EXPECT_EQ(messages, (std::vector<std::string>{"before inner", "both", "after inner"}));
+}
+
+TEST(LogTest, EntriesFromManyThreadsAreAllRecorded) {
+    LogCapture capture;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 250; ++i) Log::shared.debug("tick");
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(capture.size(), 1000u);
+}
+
+TEST(LogTest, PrintsVerbatimWithSourceAboveTheThresholdAndCapturesEverything) {
+    LogCapture capture;
+    std::string printed;
+    {
+        PrintedOutput output(LogLevel::info);
+        Log::content.debug("hidden debug", "f()", 1);
+        Log::content.error("shown {} braces %s", "Thing.cpp", "load()", 42);
+        printed = output.text();
+    }
+    EXPECT_EQ(printed, "content|error|shown {} braces %s|Thing.cpp:42|load()\n");
+    EXPECT_EQ(capture.size(), 2u) << "the threshold limits printing, not capturing";
+
+    {
+        PrintedOutput output(LogLevel::debug);
+        Log::shared.debug("now shown", "f()", 1);
+        printed = output.text();
+    }
+    EXPECT_NE(printed.find("shared|debug|now shown|"), std::string::npos) << printed;
+}
+
+TEST(LoggerTest, WarningsCarryTheirFieldsAndPrintThroughKit) {
+    WarningCapture capture;
+    std::string printed;
+    {
+        PrintedOutput output(LogLevel::warning);
+        Logger::warn("ExplorePage(id: 7)", "unknown style", {{"style", "grid"}, {"fallback", "standard"}}, 88,
+                     "ExplorePage.cpp", "effectivePageStyle");
+        printed = output.text();
+    }
+    ASSERT_EQ(capture.size(), 1u);
+    EXPECT_EQ(capture.entries()[0], (Warning{"ExplorePage(id: 7)", "unknown style",
+                                             {{"style", "grid"}, {"fallback", "standard"}}, 88, "ExplorePage.cpp",
+                                             "effectivePageStyle"}));
+    EXPECT_EQ(printed,
+              "kit|warning|ExplorePage(id: 7): unknown style [style=grid, fallback=standard]|ExplorePage.cpp:88|"
+              "effectivePageStyle\n");
+
+    LogCapture logEntries;
+    Logger::warn("subject", "no info");
+    EXPECT_EQ(capture.entries()[1].info, WarningInfo{});
+    EXPECT_TRUE(capture.entries()[1].file.ends_with("LogTest.cpp"));
+    EXPECT_EQ(logEntries.size(), 0u) << "warnings are not Log entries";
+}
+
+TEST(LogTest, LevelNamesReadCaseInsensitivelyWithFallback) {
+    const std::vector<std::pair<std::string, LogLevel>> cases{
+        {"debug", LogLevel::debug}, {"TRACE", LogLevel::debug}, {"Warn", LogLevel::warning},
+        {"warning", LogLevel::warning}, {"err", LogLevel::error}, {"off", LogLevel::off},
+        {"", LogLevel::info}, {"verbose", LogLevel::info}, {"debugx", LogLevel::info},
+    };
+    for (const auto& [name, expected] : cases) EXPECT_EQ(detail::parseLogLevel(name, LogLevel::info), expected) << name;
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,128 @@
+// vorlane: the command-line tool over the library.
+//   vorlane decode TYPE [FILE]    decode an answer as TYPE and print its encoding
+//   vorlane decode --list         list the decodable types
+//   vorlane check [DIR]           decode every answer of a catalog
+
+#include "tools/vorlane/TypeRegistry.hpp"
+#include "vorlane/Transport/CatalogManifest.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+using vorlane::cli::TypeRegistry;
+namespace json = vorlane::json;
+
+std::string readInput(const std::string& file) {
+    if (file.empty() || file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
+    return vorlane::readFile(file);
+}
+
+void printDiagnostics(const json::Diagnostics& diagnostics, const std::string& prefix) {
+    for (const auto& entry : diagnostics.entries())
+        std::cerr << "dropped: " << prefix << entry.path << ": " << entry.reason << '\n';
+}
+
+int runDecode(const std::string& typeName, const std::string& file, bool list, bool withDiagnostics) {
+    const auto& registry = TypeRegistry::shared();
+    if (list) {
+        for (const auto& [name, type] : registry.all()) std::cout << name << '\n';
+        return 0;
+    }
+    if (typeName.empty()) {
+        std::cerr << "error: decode needs a TYPE (see `vorlane decode --list`)\n";
+        return 1;
+    }
+    const auto* type = registry.find(typeName);
+    if (!type) {
+        std::cerr << "error: unknown type \"" << typeName << "\" (see `vorlane decode --list`)\n";
+        return 1;
+    }
+    json::Diagnostics diagnostics;
+    try {
+        std::string bytes = readInput(file);
+        std::string encoded = type->decodeAndEncode(bytes, type->settings, withDiagnostics ? &diagnostics : nullptr);
+        std::cout << encoded << '\n';
+        printDiagnostics(diagnostics, "");
+        return 0;
+    } catch (const json::DecodingError& error) {
+        std::cerr << "error: " << error.what() << '\n';
+    } catch (const std::exception& error) {
+        std::cerr << "error: " << error.what() << '\n';
+    }
+    printDiagnostics(diagnostics, "");
+    return 1;
+}
+
+int runCheck(const std::string& directory, bool withDiagnostics) {
+    const auto& registry = TypeRegistry::shared();
+    vorlane::Catalog catalog;
+    try {
+        catalog = vorlane::Catalog::load(directory);
+    } catch (const std::exception& error) {
+        std::cerr << "error: " << error.what() << '\n';
+        return 1;
+    }
+    std::cout << "ok: " << catalog.manifest.configuration << " (ContentQueryConfiguration, "
+              << catalog.configuration.queryDescriptors.size() << " queries)\n";
+
+    std::size_t passed = 1, failed = 0;
+    for (const auto& answer : catalog.manifest.answers) {
+        const std::string label = answer.file + " (" + answer.type + ")";
+        json::Diagnostics diagnostics;
+        try {
+            if (answer.query && !catalog.configuration.descriptor(answer.query->key))
+                throw std::runtime_error("query \"" + std::string(json::wireString(answer.query->key)) +
+                                         "\" has no descriptor in the configuration");
+            const auto* type = registry.find(answer.type);
+            if (!type) throw std::runtime_error("unknown type \"" + answer.type + "\"");
+            std::string bytes = vorlane::readFile(catalog.directory / answer.file);
+            type->decodeAndEncode(bytes, type->settings, &diagnostics);
+            std::cout << "ok: " << label;
+            if (!diagnostics.empty()) std::cout << ", " << diagnostics.size() << " dropped";
+            std::cout << '\n';
+            ++passed;
+        } catch (const std::exception& error) {
+            std::cout << "error: " << label << ": " << error.what() << '\n';
+            ++failed;
+        }
+        if (withDiagnostics) printDiagnostics(diagnostics, answer.file + ": ");
+    }
+    std::cout << "checked " << passed + failed << " documents: " << passed << " ok, " << failed << " failing\n";
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"vorlane: decode, check and explore content API answers"};
+    app.require_subcommand(1);
+
+    std::string typeName, file;
+    bool list = false, decodeDiagnostics = false;
+    auto* decode = app.add_subcommand("decode", "Decode JSON from FILE (or standard input) as TYPE and print its encoding.\n"
+                                                "On failure: exit 1 and a first error line `error: PATH: MESSAGE`.");
+    decode->add_option("TYPE", typeName, "Record type, nested names dotted (e.g. ContentQueryConfiguration)");
+    decode->add_option("FILE", file, "JSON file; standard input when absent or -");
+    decode->add_flag("--list", list, "Print every decodable type, one a line");
+    decode->add_flag("--diagnostics", decodeDiagnostics,
+                     "Print `dropped: PATH: REASON` to standard error for every dropped element or tolerated failure");
+
+    std::string directory = VORLANE_CATALOG_DIR;
+    bool checkDiagnostics = false;
+    auto* check = app.add_subcommand("check", "Decode every answer a catalog lists as its declared type; "
+                                              "exit 1 when any fails.");
+    check->add_option("DIR", directory, "Catalog directory (default: the built-in catalog)");
+    check->add_flag("--diagnostics", checkDiagnostics, "Also print the dropped elements of each answer");
+
+    CLI11_PARSE(app, argc, argv);
+
+    if (decode->parsed()) return runDecode(typeName, file, list, decodeDiagnostics);
+    if (check->parsed()) return runCheck(directory, checkDiagnostics);
+    return 1;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlane {
+
+/// The stored form of a record.
+using PersistedBytes = std::vector<std::uint8_t>;
+
+/// What kind of record some bytes hold, and in which version of its format.
+struct PersistableSchema {
+    std::string name;  ///< e.g. "Avatar"
+    int version = 1;
+
+    bool operator==(const PersistableSchema&) const = default;
+};
+
+/// A record that can be kept in a `PersistentStore`.
+///
+/// The encoding side is this interface. The decoding side is a static member of the concrete type,
+/// `static T decode(std::span<const std::uint8_t>)`, which throws when the bytes do not hold a `T`;
+/// `PersistableRecord` checks for both.
+class Persistable {
+public:
+    virtual ~Persistable() = default;
+
+    [[nodiscard]] virtual PersistableSchema schema() const = 0;
+    [[nodiscard]] virtual PersistedBytes encode() const = 0;
+};
+
+template <class T>
+concept PersistableRecord = std::derived_from<T, Persistable> && requires(std::span<const std::uint8_t> bytes) {
+    { T::decode(bytes) } -> std::same_as<T>;
+};
+
+/// A record as a store holds it.
+struct PersistedRecord {
+    PersistableSchema schema;
+    PersistedBytes bytes;
+
+    bool operator==(const PersistedRecord&) const = default;
+};
+
+/// Keeps records under string keys. Implementations are thread-safe.
+class PersistentStore {
+public:
+    virtual ~PersistentStore() = default;
+
+    /// Stores the record's schema and encoding under `key`, replacing what was there.
+    virtual void save(std::string_view key, const Persistable& record) = 0;
+    /// What is stored under `key`, if anything.
+    [[nodiscard]] virtual std::optional<PersistedRecord> load(std::string_view key) const = 0;
+    /// Removes what is stored under `key`; true when there was something.
+    virtual bool remove(std::string_view key) = 0;
+    /// The keys of the records of schema `schemaName` (any version), in ascending order.
+    [[nodiscard]] virtual std::vector<std::string> keys(std::string_view schemaName) const = 0;
+
+    /// Loads and decodes a `T`. Nothing when the key is absent; throws when the bytes under the key do
+    /// not decode as a `T`.
+    template <PersistableRecord T>
+    [[nodiscard]] std::optional<T> loadRecord(std::string_view key) const {
+        auto stored = load(key);
+        if (!stored) return std::nullopt;
+        return T::decode(std::span<const std::uint8_t>(stored->bytes));
+    }
+};
+
+/// A store in memory, for tests and for hosts that keep nothing between runs.
+class InMemoryPersistentStore final : public PersistentStore {
+public:
+    void save(std::string_view key, const Persistable& record) override;
+    [[nodiscard]] std::optional<PersistedRecord> load(std::string_view key) const override;
+    bool remove(std::string_view key) override;
+    [[nodiscard]] std::vector<std::string> keys(std::string_view schemaName) const override;
+
+private:
+    mutable std::mutex mutex_;
+    std::map<std::string, PersistedRecord, std::less<>> records_;
+};
+
+}  // namespace vorlane

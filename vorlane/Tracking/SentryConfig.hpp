@@ -1,0 +1,24 @@
+#pragma once
+// The remotely delivered configuration of error tracking. Every field is required.
+
+#include "vorlane/Platform/Json/Codec.hpp"
+
+#include <string>
+
+namespace vorlane {
+
+struct SentryConfig {
+    bool isEnabled = false;                       // tracking on or off (read by the host)
+    std::string dsn;                              // the service's ingestion address, as delivered
+    bool enableAutoSessionTracking = false;       // read by the host
+    double sampleRate = 0;                        // share of crash and error events sent (host)
+    double tracesSampleRate = 0;                  // share of performance traces sent (host)
+    bool enableNonFatalErrorLogging = false;      // gate of the non-fatal tracker
+    double nonFatalErrorLoggingSampleRate = 0;    // share of non-fatal reports sent
+    bool featureFlagErrorLoggingEnabled = false;  // read by the host
+    bool operator==(const SentryConfig&) const = default;
+};
+
+}  // namespace vorlane
+
+VORLANE_JSON_CODEC(vorlane::SentryConfig)

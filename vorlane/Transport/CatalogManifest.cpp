@@ -1,0 +1,84 @@
+#include "vorlane/Transport/CatalogManifest.hpp"
+
+#include "vorlane/Platform/Json/Record.hpp"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace vorlane {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) throw std::runtime_error("cannot read " + path.string());
+    return std::move(buffer).str();
+}
+
+namespace {
+template <class T>
+T decodeFile(const std::filesystem::path& path) {
+    std::string bytes = readFile(path);
+    try {
+        return json::decode<T>(bytes);
+    } catch (const json::DecodingError& error) {
+        throw json::DecodingError(error.kind(), error.path(), error.message() + " (in " + path.string() + ")");
+    }
+}
+}  // namespace
+
+Catalog Catalog::load(const std::filesystem::path& directory) {
+    Catalog catalog;
+    catalog.directory = directory;
+    catalog.manifest = decodeFile<CatalogManifest>(directory / "manifest.json");
+    for (const auto& answer : catalog.manifest.answers)
+        if (answer.query && !answer.api)
+            throw std::runtime_error("manifest entry " + answer.file + " answers a query but names no \"api\"");
+    catalog.configuration = decodeFile<ContentQueryConfiguration>(directory / catalog.manifest.configuration);
+    return catalog;
+}
+
+}  // namespace vorlane
+
+namespace {
+// Variables and params are JSON objects.
+vorlane::JsonValue objectOnly(const vorlane::json::Value& v) {
+    if (!v.isObject()) v.failExpected("an object");
+    return vorlane::json::Codec<vorlane::JsonValue>::decode(v);
+}
+}  // namespace
+
+vorlane::CatalogQuery vorlane::json::Codec<vorlane::CatalogQuery>::decode(const Value& v) {
+    CatalogQuery query;
+    query.key = readRequired<ContentQueryIdentifier>(v, "key");
+    if (auto variables = v.member("variables"); variables && !variables->isNull()) query.variables = objectOnly(*variables);
+    if (auto params = v.member("params"); params && !params->isNull()) query.params = objectOnly(*params);
+    return query;
+}
+
+void vorlane::json::Codec<vorlane::CatalogQuery>::encode(Writer& w, const CatalogQuery& query) {
+    w.beginObject();
+    w.key("key");
+    Codec<ContentQueryIdentifier>::encode(w, query.key);
+    if (query.variables) {
+        w.key("variables");
+        Codec<JsonValue>::encode(w, *query.variables);
+    }
+    if (query.params) {
+        w.key("params");
+        Codec<JsonValue>::encode(w, *query.params);
+    }
+    w.endObject();
+}
+
+VORLANE_JSON_RECORD(vorlane::CatalogAnswer,
+                    required("file", &Self::file),
+                    required("type", &Self::type),
+                    optional("api", &Self::api),
+                    optional("query", &Self::query))
+
+VORLANE_JSON_RECORD(vorlane::CatalogManifest,
+                    required("configuration", &Self::configuration),
+                    required("answers", &Self::answers))
