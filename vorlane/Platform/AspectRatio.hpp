@@ -26,7 +26,7 @@ inline constexpr AspectRatio fourSixOne = 4.61;
 /// locale whatever the process locale is (16/9 -> "1.78", 0.8 -> "0.80").
 ///
 /// Rounding is of the exact binary value, to nearest: a ratio written as 1.775 is stored just below it
-/// and gives "1.77", as the other tools that write these keys also do. Non-finite ratios give "nan",
+/// and gives "1.77", exactly what printf("%.2f") gives. Non-finite ratios give "nan",
 /// "inf" or "-inf".
 [[nodiscard]] std::string asString(AspectRatio ratio);
 

@@ -1,0 +1,120 @@
+#include "vorlane/Transport/CatalogSession.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace vorlane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TempCatalog {
+    fs::path dir = fs::temp_directory_path() / ("vorlane-catalog-" + std::to_string(::getpid()));
+    TempCatalog() {
+        fs::create_directories(dir);
+        write("config.json", R"({"queryDescriptors":{"video":{"queryId":"core/video","apiVersion":"5"},
+            "series":{"queryId":"core/video","apiVersion":"5"},"explorePage":{"queryId":"x/page","apiVersion":"v1"},
+            "userState":{"queryId":"x/state","apiVersion":"v1"}},
+            "collectionContentClassConfig":{},"homeScreenSlug":"h","zelkorScreenSlug":"z","exploreScreenSlug":"e",
+            "moviesScreenSlug":"m","seriesScreenSlug":"s","watchListScreenSlug":"w","originalsScreenSlug":"o",
+            "avatarSlug":"a","brandSlugs":[],"onboardingSlug":"b","searchIndex":"i","defaultSeriesBundleEpisodeCount":1})");
+        write("manifest.json", R"({"configuration":"config.json","answers":[
+            {"file":"any-video.json","type":"T","api":"content","query":{"key":"video"}},
+            {"file":"video-1.json","type":"T","api":"content","query":{"key":"video","variables":{"contentId":"1"}}},
+            {"file":"video-1-fr.json","type":"T","api":"content","query":{"key":"series","variables":{"contentId":"1","region":"FR"}}},
+            {"file":"home.json","type":"T","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"}}},
+            {"file":"home-20.json","type":"T","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"},"params":{"limit":20}}},
+            {"file":"state.json","type":"T","api":"explore","query":{"key":"userState","variables":{"pids":["p1"]}}}]})");
+        for (const char* name : {"any-video.json", "video-1.json", "video-1-fr.json", "home.json", "home-20.json", "state.json"})
+            write(name, std::string("\"") + name + "\"");
+    }
+    ~TempCatalog() { fs::remove_all(dir); }
+    void write(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
+};
+
+TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
+    TempCatalog temp;
+    auto session = CatalogSession::open(temp.dir);
+    auto content = session->contentApi();
+    auto explore = session->exploreApi();
+    auto legacy = [&](JsonValue variables) {
+        return content->search<std::string>(sdk::RestQuery{"core/video", std::move(variables)}, {}, std::nullopt,
+                                            std::nullopt, {})
+            .blockingGet();
+    };
+    auto get = [&](std::string version, JsonValue variables, std::optional<JsonValue> params) {
+        return json::decode<std::string>(
+            explore->execute(sdk::ExploreGetQuery{"x/page", std::move(version), std::move(variables), std::move(params)}, {})
+                .blockingGet());
+    };
+    EXPECT_EQ(legacy({{"contentId", "2"}}), "any-video.json");
+    EXPECT_EQ(legacy({{"contentId", "1"}, {"region", "US"}}), "video-1.json");
+    EXPECT_EQ(legacy({{"contentId", "1"}, {"region", "FR"}}), "video-1-fr.json");
+    EXPECT_EQ(get("v1", {{"pageId", "home"}}, std::nullopt), "home.json");
+    EXPECT_EQ(get("v1", {{"pageId", "home"}}, JsonValue{{"limit", 20}}), "home-20.json");
+    EXPECT_EQ(get("v1", {{"pageId", "home"}}, JsonValue{{"limit", 10}}), "home.json");
+    EXPECT_EQ(json::decode<std::string>(
+                  explore->execute(sdk::ExplorePostQuery{"x/state", "v1", R"({"pids":["p1"]})"}, {}).blockingGet()),
+              "state.json");
+
+    try {
+        get("v2", {{"pageId", "home"}}, std::nullopt);
+        FAIL();
+    } catch (const CatalogSessionError& error) {
+        EXPECT_STREQ(error.what(),
+                     R"(the catalog has no answer for Explore query "x/page" (apiVersion "v2") with variables {"pageId":"home"})");
+    }
+    EXPECT_THROW(get("v1", {{"pageId", "movies"}}, std::nullopt), CatalogSessionError);
+
+    auto calls = session->calls();
+    ASSERT_EQ(calls.size(), 9u);
+    EXPECT_EQ(calls[0].kind, SessionCallKind::search);
+    EXPECT_EQ(calls[0].variables->dump(), R"({"contentId":"2"})");
+    EXPECT_EQ(calls[4].params->dump(), R"({"limit":20})");
+    EXPECT_EQ(calls[6].body, R"({"pids":["p1"]})");
+}
+
+TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
+    TempCatalog temp;
+    auto session = CatalogSession::open(temp.dir);
+    sdk::WatchlistRequest request{"r1", "programId", "info"};
+    session->exploreApi()->addToWatchlist(request, {}).blockingAwait();
+    session->contentApi()->bookmarks().import({sdk::Bookmark{"c1", "profile", 12.5, 60.0, 1700000000}});
+    auto removal = session->exploreApi()->removeFromWatchlist(request, {});
+    EXPECT_EQ(session->calls().size(), 2u);  // nothing runs before subscription
+    removal.blockingAwait();
+
+    auto calls = session->calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].kind, SessionCallKind::addToWatchlist);
+    EXPECT_EQ(calls[0].watchlistRequest, request);
+    EXPECT_EQ(calls[1].kind, SessionCallKind::importBookmarks);
+    EXPECT_EQ(calls[1].bookmarks.at(0).playhead, 12.5);
+    EXPECT_EQ(calls[2].kind, SessionCallKind::removeFromWatchlist);
+}
+
+TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {
+    TempCatalog temp;
+    temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","query":{"key":"video"}}]})");
+    EXPECT_THROW(CatalogSession::open(temp.dir), std::runtime_error);
+    temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","api":"content","query":{"key":"nope"}}]})");
+    try {
+        CatalogSession::open(temp.dir);
+        FAIL();
+    } catch (const json::DecodingError& error) {
+        EXPECT_EQ(error.path(), "answers[0].query.key");
+    }
+    EXPECT_THROW(CatalogSession::open(temp.dir / "missing"), std::runtime_error);
+}
+
+TEST(SessionValues, ContentIdentifierHasOneKindOnTheWire) {
+    EXPECT_EQ(json::encode(sdk::ContentIdentifier::availId("a1")), R"({"availId":"a1"})");
+    EXPECT_EQ(json::decode<sdk::ContentIdentifier>(R"({"contentId":"c1"})"), sdk::ContentIdentifier::contentId("c1"));
+    EXPECT_THROW(json::decode<sdk::ContentIdentifier>(R"({"contentId":"c1","availId":"a1"})"), json::DecodingError);
+    EXPECT_THROW(json::decode<sdk::ContentIdentifier>(R"({})"), json::DecodingError);
+}
+
+}  // namespace
+}  // namespace vorlane

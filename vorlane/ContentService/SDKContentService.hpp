@@ -1,0 +1,159 @@
+#pragma once
+// The content service: every operation reads the current query configuration, finds the
+// descriptor of its query key, assembles variables, runs the query through the client session on
+// the legacy or the Explore path, and decodes the answer into a typed result.
+//
+// The service is a value: it has no threads, locks or mutable state of its own, copies freely, and
+// reads every current-value holder at the moment an operation is called. Every operation returns a
+// cold Single: the query starts, and its start is logged, when the caller subscribes.
+//
+// The building blocks below are what each operation is made of. An operation of the legacy API:
+//
+//   rx::Single<Video> getVideo(const std::string& contentId) const {
+//       return legacyQuery<SingleVideoContainer>(ContentQueryIdentifier::video, {{"contentId", contentId}})
+//           .map([](SingleVideoContainer answer) { return requireMember(std::move(answer.video)); });
+//   }
+//
+// and of the Explore API:
+//
+//   return exploreGet<ExplorePageResponse>(ContentQueryIdentifier::explorePage, JsonValue{{"pageId", pageId}}, params);
+
+#include "vorlane/ContentService/ContentQueryConfiguration.hpp"
+#include "vorlane/ContentService/QueryFactory.hpp"
+#include "vorlane/ContentService/SDKContentServiceError.hpp"
+#include "vorlane/Platform/BehaviorReader.hpp"
+#include "vorlane/Platform/Log.hpp"
+#include "vorlane/Platform/Session.hpp"
+#include "vorlane/Tracking/NonFatalErrorTracker.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace vorlane {
+
+// Source lines the session is told for each kind of call.
+inline constexpr int kLegacySearchLine = 729;
+inline constexpr int kExploreExecuteLine = 740;
+
+class SDKContentService {
+public:
+    SDKContentService(std::shared_ptr<sdk::Session> session, std::shared_ptr<sdk::Coordinator> requestCoordinator,
+                      std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker, std::string partner,
+                      BehaviorReader<ContentQueryConfiguration> config, BehaviorReader<std::string> currentCountry,
+                      BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating,
+                      BehaviorReader<std::optional<std::string>> portabilityCountry, BehaviorReader<bool> isKidsMode,
+                      BehaviorReader<std::string> preferredLanguage, BehaviorReader<sdk::SearchOverrides> searchOverrides,
+                      BehaviorReader<bool> liveAndUnratedEnabled, BehaviorReader<std::optional<std::string>> profileId);
+
+    const std::shared_ptr<sdk::Session>& session() const noexcept { return session_; }
+    const std::shared_ptr<sdk::Coordinator>& requestCoordinator() const noexcept { return requestCoordinator_; }
+    const std::string& partner() const noexcept { return partner_; }
+    const json::DecoderSettings& decoder() const noexcept { return decoder_; }
+
+    // ---- Building blocks ------------------------------------------------------------------------
+
+    // The descriptor configured now for `key`, or absent.
+    std::optional<ContentQueryDescriptor> descriptor(ContentQueryIdentifier key) const;
+
+    // The region of a legacy query: the portability country, else the current country. When both
+    // are empty, one non-fatal report is sent and the empty region is used.
+    std::string resolveRegion() const;
+
+    // The legacy query for `key` with the operation's variables and the standard ones; absent
+    // without a descriptor. Reads the current inputs and resolves the region (reporting an empty one).
+    std::optional<sdk::RestQuery> restQuery(ContentQueryIdentifier key, const QueryVariables& variables) const;
+
+    // A result that fails with the service error `error` when subscribed.
+    template <class T>
+    static rx::Single<T> failure(SDKContentServiceError error) {
+        return rx::error<T>(std::system_error(make_error_code(error)));
+    }
+
+    // The value of an answer's expected member, or the `missing` failure.
+    template <class T>
+    static T requireMember(std::optional<T> member) {
+        if (!member) throw std::system_error(make_error_code(SDKContentServiceError::missing));
+        return std::move(*member);
+    }
+
+    // Legacy path: the answer decoded as Response with the shared ISO-8601 decoder. Without a
+    // descriptor the result fails with nullQueryId and nothing is sent.
+    template <class Response>
+    rx::Single<Response> legacyQuery(ContentQueryIdentifier key, const QueryVariables& variables) const {
+        auto query = restQuery(key, variables);
+        if (!query) return failure<Response>(SDKContentServiceError::nullQueryId);
+        auto api = session_->contentApi();
+        auto overrides = searchOverrides_.value();
+        std::string queryId = query->name;
+        JsonValue logged = query->variables;
+        return api->template search<Response>(std::move(*query), decoder_, std::move(overrides), std::nullopt,
+                                              sdk::CallSite{__FILE__, kLegacySearchLine})
+            .doOnSubscribe([queryId = std::move(queryId), logged = std::move(logged)] { logRequest(queryId, logged); });
+    }
+
+    // Explore GET path: the descriptor's query id and API version with these variables and params,
+    // the answer decoded with fresh default decoder settings. No standard variables.
+    template <class Response>
+    rx::Single<Response> exploreGet(ContentQueryIdentifier key, std::optional<JsonValue> variables,
+                                    std::optional<JsonValue> params,
+                                    SDKContentServiceError whenUndescribed = SDKContentServiceError::nullQueryId) const {
+        auto found = descriptor(key);
+        if (!found) return failure<Response>(whenUndescribed);
+        return executeExplore<Response>(sdk::ExploreGetQuery{found->queryId, found->apiVersion, std::move(variables),
+                                                             std::move(params)});
+    }
+
+    // Explore POST path: a JSON body only.
+    template <class Response>
+    rx::Single<Response> explorePost(ContentQueryIdentifier key, std::string body) const {
+        auto found = descriptor(key);
+        if (!found) return failure<Response>(SDKContentServiceError::nullQueryId);
+        return executeExplore<Response>(sdk::ExplorePostQuery{found->queryId, found->apiVersion, std::move(body)});
+    }
+
+    // Raw-bytes path: the operation's own variables only, no overrides; yields the answer's bytes.
+    // The start is logged under `requestName` (e.g. "watchlist.put") rather than the query id.
+    rx::Single<std::string> rawQuery(ContentQueryIdentifier key, const QueryVariables& variables,
+                                     std::string requestName, int line) const;
+
+    // "Executing request: <queryId>, variables: <variables>" at debug level.
+    static void logRequest(const std::string& queryId, const JsonValue& variables);
+    // The same for Explore queries, with ", exploreParams: <params>".
+    static void logExploreRequest(const std::string& queryId, const std::optional<JsonValue>& variables,
+                                  const std::optional<JsonValue>& params);
+
+private:
+    template <class Response>
+    rx::Single<Response> executeExplore(sdk::ExploreQuery query) const {
+        std::string queryId = sdk::queryIdOf(query);
+        auto variables = sdk::variablesOf(query);
+        auto params = sdk::paramsOf(query);
+        return session_->exploreApi()
+            ->execute(std::move(query), sdk::CallSite{__FILE__, kExploreExecuteLine})
+            .doOnSubscribe([queryId = std::move(queryId), variables = std::move(variables), params = std::move(params)] {
+                logExploreRequest(queryId, variables, params);
+            })
+            .map([](const std::string& bytes) { return json::decode<Response>(bytes, json::DecoderSettings{}); });
+    }
+
+    std::shared_ptr<sdk::Session> session_;
+    std::shared_ptr<sdk::Coordinator> requestCoordinator_;
+    std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker_;
+    std::string partner_;
+    BehaviorReader<std::string> currentCountry_;
+    BehaviorReader<std::optional<std::string>> portabilityCountry_;
+    BehaviorReader<bool> isKidsMode_;
+    BehaviorReader<ContentQueryConfiguration> config_;
+    BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating_;
+    BehaviorReader<std::string> preferredLanguage_;
+    json::DecoderSettings decoder_ = json::DecoderSettings::iso8601();
+    QueryFactory queryFactory_;
+    BehaviorReader<sdk::SearchOverrides> searchOverrides_;
+    BehaviorReader<bool> liveAndUnratedEnabled_;
+    BehaviorReader<std::optional<std::string>> profileId_;
+};
+
+}  // namespace vorlane

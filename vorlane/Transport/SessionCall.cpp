@@ -1,0 +1,61 @@
+#include "vorlane/Transport/SessionCall.hpp"
+
+#include "vorlane/Platform/Json/Record.hpp"
+
+namespace vorlane {
+
+SessionCall SessionCall::fromRest(SessionCallKind kind, const sdk::RestQuery& query,
+                                  const std::optional<sdk::SearchOverrides>& overrides) {
+    SessionCall call;
+    call.kind = kind;
+    call.queryId = query.name;
+    call.variables = query.variables;
+    call.overrides = overrides;
+    return call;
+}
+
+SessionCall SessionCall::fromExplore(const sdk::ExploreQuery& query) {
+    SessionCall call;
+    call.kind = SessionCallKind::execute;
+    call.queryId = sdk::queryIdOf(query);
+    call.apiVersion = sdk::apiVersionOf(query);
+    call.variables = sdk::variablesOf(query);
+    call.params = sdk::paramsOf(query);
+    call.body = sdk::bodyOf(query);
+    return call;
+}
+
+std::string SessionCall::describe() const { return json::encode(*this); }
+
+void SessionCallLog::append(SessionCall call) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back(std::move(call));
+}
+
+std::vector<SessionCall> SessionCallLog::calls() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+std::size_t SessionCallLog::size() const {
+    std::lock_guard lock(mutex_);
+    return calls_.size();
+}
+
+void SessionCallLog::clear() {
+    std::lock_guard lock(mutex_);
+    calls_.clear();
+}
+
+}  // namespace vorlane
+
+VORLANE_JSON_RECORD(vorlane::SessionCall,
+                    required("kind", &Self::kind),
+                    required("queryId", &Self::queryId),
+                    optional("apiVersion", &Self::apiVersion),
+                    optional("variables", &Self::variables),
+                    optional("params", &Self::params),
+                    optional("body", &Self::body),
+                    optional("overrides", &Self::overrides),
+                    optional("watchlistRequest", &Self::watchlistRequest),
+                    defaulted("bookmarks", &Self::bookmarks, std::vector<vorlane::sdk::Bookmark>{}))

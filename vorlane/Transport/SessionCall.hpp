@@ -1,0 +1,64 @@
+#pragma once
+// What a session was asked to do, recorded in order: for tests, and for the command line's trace.
+
+#include "vorlane/Platform/Session.hpp"
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorlane {
+
+enum class SessionCallKind { search, query, execute, addToWatchlist, removeFromWatchlist, importBookmarks };
+
+struct SessionCall {
+    SessionCallKind kind = SessionCallKind::search;
+    std::string queryId;                      // query name or Explore query id
+    std::optional<std::string> apiVersion;    // Explore queries
+    std::optional<JsonValue> variables;
+    std::optional<JsonValue> params;
+    std::optional<std::string> body;          // Explore POST body
+    std::optional<sdk::SearchOverrides> overrides;
+    std::optional<sdk::WatchlistRequest> watchlistRequest;
+    std::vector<sdk::Bookmark> bookmarks;     // imported bookmarks
+    bool operator==(const SessionCall&) const = default;
+
+    static SessionCall fromRest(SessionCallKind kind, const sdk::RestQuery& query,
+                                const std::optional<sdk::SearchOverrides>& overrides);
+    static SessionCall fromExplore(const sdk::ExploreQuery& query);
+
+    // One line: kind, query id and what was sent.
+    std::string describe() const;
+};
+
+// A thread-safe, append-only list of calls.
+class SessionCallLog {
+public:
+    void append(SessionCall call);
+    std::vector<SessionCall> calls() const;
+    std::size_t size() const;
+    void clear();
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<SessionCall> calls_;
+};
+
+}  // namespace vorlane
+
+template <>
+struct vorlane::json::Vocabulary<vorlane::SessionCallKind> {
+    using E = vorlane::SessionCallKind;
+    static constexpr std::string_view name = "SessionCallKind";
+    static constexpr VocabularyEntry<E> entries[] = {
+        {E::search, "search"},
+        {E::query, "query"},
+        {E::execute, "execute"},
+        {E::addToWatchlist, "addToWatchlist"},
+        {E::removeFromWatchlist, "removeFromWatchlist"},
+        {E::importBookmarks, "importBookmarks"},
+    };
+};
+
+VORLANE_JSON_CODEC(vorlane::SessionCall)
