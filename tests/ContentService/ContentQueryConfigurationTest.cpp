@@ -1,3 +1,4 @@
+#include "tests/TestSupport.hpp"
 #include "vorlane/ContentService/ContentQueryConfiguration.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
@@ -41,8 +42,8 @@ TEST(ContentQueryIdentifier, EveryCaseHasItsNameAsWireStringInOrder) {
         SCOPED_TRACE(kQueryKeys[i]);
         EXPECT_EQ(static_cast<std::size_t>(cases[i].value), i);
         EXPECT_EQ(cases[i].wire, kQueryKeys[i]);
-        auto decoded = json::decode<ContentQueryIdentifier>("\"" + std::string(kQueryKeys[i]) + "\"");
-        EXPECT_EQ(json::encode(decoded), "\"" + std::string(kQueryKeys[i]) + "\"");
+        auto decoded = json::decode<ContentQueryIdentifier>(test::quoted(kQueryKeys[i]));
+        EXPECT_EQ(json::encode(decoded), test::quoted(kQueryKeys[i]));
     }
 }
 

@@ -190,7 +190,10 @@ TEST(InMemoryPersistentStoreTest, SavesLoadsListsAndRemovesBySchema) {
     interface.save("s", StoredSetting());
     interface.save("b", StoredAvatar("Heron"));  // replaces
 
-    EXPECT_EQ(interface.load("b"), (PersistedRecord{{"Avatar", 2}, {'H', 'e', 'r', 'o', 'n'}}));
+    const auto heron = interface.load("b");
+    ASSERT_TRUE(heron.has_value());
+    EXPECT_EQ(heron->schema, (PersistableSchema{"Avatar", 2}));
+    EXPECT_EQ(heron->bytes, (PersistedBytes{'H', 'e', 'r', 'o', 'n'}));
     EXPECT_EQ(interface.loadRecord<StoredAvatar>("a")->name, "Owl");
     EXPECT_EQ(interface.keys("Avatar"), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(interface.keys("Setting"), std::vector<std::string>{"s"});

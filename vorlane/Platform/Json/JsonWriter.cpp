@@ -62,7 +62,10 @@ void Writer::number(double d) {
     if (!std::isfinite(d)) throw EncodingError("cannot write a non-finite number as JSON");
     separate();
     char buffer[32];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, d);
+    // Whole numbers people would write out in full stay in full ("1000000.0", not "1e+06").
+    const bool plainWhole = std::fabs(d) < 1e15 && std::trunc(d) == d;
+    auto result = plainWhole ? std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed, 0)
+                             : std::to_chars(buffer, buffer + sizeof buffer, d);
     std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     out_ += text;
     if (text.find_first_of(".e") == std::string_view::npos) out_ += ".0";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorlane::json {
 
@@ -19,8 +20,30 @@ class Writer {
 public:
     explicit Writer(EncoderSettings settings = {}) : settings_(settings) {}
 
-    void beginObject() { separate(); out_ += '{'; needsComma_ = false; }
-    void endObject() { out_ += '}'; needsComma_ = true; }
+    void beginObject() {
+        if (mergeNextObject_) {
+            // The members land in the object already open; its comma state carries on.
+            mergeNextObject_ = false;
+            mergedObjects_.push_back(true);
+            return;
+        }
+        if (!mergedObjects_.empty()) mergedObjects_.push_back(false);
+        separate();
+        out_ += '{';
+        needsComma_ = false;
+    }
+    void endObject() {
+        bool merged = false;
+        if (!mergedObjects_.empty()) {
+            merged = mergedObjects_.back();
+            mergedObjects_.pop_back();
+        }
+        if (!merged) out_ += '}';
+        needsComma_ = true;
+    }
+    // The next object written (a whole record's encoding) adds its members to the object that is
+    // open now instead of opening its own: how a tagged coder writes "type" beside the record's keys.
+    void mergeNextObject() { mergeNextObject_ = true; }
     void beginArray() { separate(); out_ += '['; needsComma_ = false; }
     void endArray() { out_ += ']'; needsComma_ = true; }
     // Writes a member name; the member's value follows.
@@ -50,6 +73,8 @@ private:
     EncoderSettings settings_;
     std::string out_;
     bool needsComma_ = false;
+    bool mergeNextObject_ = false;
+    std::vector<bool> mergedObjects_;  // per open object while a merge is under way: merged or not
 };
 
 // Appends `text` as a quoted JSON string with the required escapes.

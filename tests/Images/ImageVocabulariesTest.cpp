@@ -1,0 +1,221 @@
+#include "tests/TestSupport.hpp"
+#include "vorlane/Images/ExploreImage.hpp"
+#include "vorlane/Images/IconType.hpp"
+#include "vorlane/Images/Image.hpp"
+#include "vorlane/Images/MediaEntity.hpp"
+#include "vorlane/Images/VideoArtwork.hpp"
+#include "vorlane/Models/Content/ContentContainerStyle.hpp"
+#include "vorlane/Platform/Display.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace vorlane {
+namespace {
+
+using vorlane::test::quoted;
+
+// Every case, in declaration order from `first`, has exactly the expected wire string and round-trips.
+template <class E>
+void expectWireStrings(const std::vector<std::string_view>& expected, std::size_t first = 0) {
+    SCOPED_TRACE(std::string(json::Vocabulary<E>::name));
+    const auto& cases = json::allCases<E>();
+    ASSERT_EQ(std::size(cases), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(cases[i].value), first + i) << expected[i];
+        EXPECT_EQ(cases[i].wire, expected[i]);
+        const E decoded = json::decode<E>(quoted(expected[i]));
+        EXPECT_EQ(decoded, cases[i].value) << expected[i];
+        EXPECT_EQ(json::encode(decoded), quoted(expected[i]));
+    }
+}
+
+template <class E>
+void expectCorrupted(const char* text) {
+    try {
+        json::decode<E>(text);
+        ADD_FAILURE() << "decoded " << text;
+    } catch (const json::DecodingError& error) {
+        EXPECT_EQ(error.kind(), json::ErrorKind::dataCorrupted) << text;
+    }
+}
+
+TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
+    expectWireStrings<ImagePurpose>(
+        {"hero", "hero_collection", "hero_collection_brand", "hero_collection_inline", "hero_tile", "tile_title_card",
+         "title_treatment", "title_treatment_layer", "title_treatment_centered", "title_treatment_bottom", "thumbnail",
+         "thumbnail_version_imax_enhanced", "thumbnail_version_ov_widescreen", "logo", "logo_dark", "logo_layer",
+         "tile", "tile_inline", "tile_keystone", "tile_white", "keystone", "background", "background_details",
+         "background_up_next", "teamLogo1", "teamLogo2", "league", "unknown", "brandTile", "avatarTile"});
+    expectWireStrings<MediaEntity>({"collection", "series", "program", "season", "set", "avatar", "sportdata", "sport",
+                                    "team", "league", "unknown"});
+    expectWireStrings<ImageScrimLabel>(
+        {"080_scrim", "178_scrim", "300_scrim", "heroinline_300_scrim", "391_scrim", "461_scrim"});
+    expectWireStrings<ImageFormat>({"jpeg", "png"});
+    expectWireStrings<VideoArtworkType>({"tile", "tile_1x", "full_bleed", "full_bleed_portrait"});
+    expectWireStrings<ExploreImageContent>(
+        {"tile", "background", "thumbnail", "logo", "title_treatment", "tile_white", "watermark", "subtitle"});
+    expectWireStrings<ExploreImageContext>(
+        {"standard", "hero", "tile", "collection", "fixed", "partner", "details", "up_next", "unauthenticated",
+         "character", "mono", "center", "organization", "team", "league", "matchup", "network", "brand", "brand_dark",
+         "dark", "scoreboard", "scoreboard_dark", "bottom_right", "top_right", "stacked"});
+
+    // The catch-all `unknown` comes first and has no wire string of its own.
+    expectWireStrings<IconTypeKind>({"generic_unavailable", "regional_unavailable", "service_unavailable", "pcon",
+                                     "kids_mode", "watchlistEmpty"},
+                                    1);
+}
+
+TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
+    // Purposes and entities never fail to decode.
+    for (const char* text : {R"("Tile")", R"("hero-tile")", R"("")", "7", "true", "null", "{}", "[]"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(json::decode<ImagePurpose>(text), ImagePurpose::unknown);
+        EXPECT_EQ(json::decode<MediaEntity>(text), MediaEntity::unknown);
+    }
+    // Constructing from a raw value does not fall back.
+    EXPECT_EQ(json::fromWireString<ImagePurpose>("hero_tiles"), std::nullopt);
+    EXPECT_EQ(json::fromWireString<ImagePurpose>("unknown"), ImagePurpose::unknown);
+    EXPECT_EQ(json::fromWireString<ImageFormat>("jpg"), std::nullopt);
+
+    // Closed vocabularies fail on an unknown string.
+    expectCorrupted<ExploreImageContext>(R"("upNext")");
+    expectCorrupted<ExploreImageContent>(R"("titleTreatment")");
+    expectCorrupted<ImageScrimLabel>(R"("80_scrim")");
+    expectCorrupted<VideoArtworkType>(R"("fullBleed")");
+
+    // Open vocabularies keep the text and write it back.
+    const auto icon = json::decode<IconType>(R"("sparkles")");
+    EXPECT_EQ(icon.kind(), IconTypeKind::unknown);
+    EXPECT_EQ(icon.rawValue(), "sparkles");
+    EXPECT_EQ(json::encode(icon), R"("sparkles")");
+    const auto badge = json::decode<Image::OriginalsBadgeLabel>(R"("Some Studio")");
+    EXPECT_EQ(badge.kind(), OriginalsBadgeLabelKind::other);
+    EXPECT_EQ(json::encode(badge), R"("Some Studio")");
+}
+
+TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
+    using P = ImagePurpose;
+    constexpr auto J = ImageFormat::jpeg;
+    constexpr auto G = ImageFormat::png;
+    // flags: 'P' usePlaceholder, 'T' showTextOnFailure, 'O' showOriginalsLabel.
+    struct Row {
+        P purpose;
+        std::string_view flags;
+        ImageFormat format;
+        std::vector<P> fallbacks;
+    };
+    const std::vector<Row> rows = {
+        {P::hero, "PT", J, {}},
+        {P::heroCollection, "", J, {P::hero, P::heroTile}},
+        {P::heroCollectionBrand, "", J, {P::heroCollection, P::hero}},
+        {P::heroCollectionInline, "", J, {P::heroCollection, P::heroTile}},
+        {P::heroTile, "PTO", G, {}},
+        {P::tileTitleCard, "PT", J, {}},
+        {P::titleTreatment, "", G, {}},
+        {P::titleTreatmentLayer, "", G, {}},
+        {P::titleTreatmentCentered, "", G, {P::titleTreatmentBottom, P::titleTreatment}},
+        {P::titleTreatmentBottom, "", G, {P::titleTreatmentCentered, P::titleTreatment}},
+        {P::thumbnail, "PT", J, {P::tile}},
+        {P::thumbnailImax, "PT", J, {P::tile}},
+        {P::thumbnailWidescreen, "PT", J, {P::tile}},
+        {P::logo, "", G, {}},
+        {P::logoDark, "", G, {}},
+        {P::logoLayer, "", G, {P::logo}},
+        {P::tile, "PTO", J, {P::tileKeystone, P::keystone}},
+        {P::tileInline, "PT", J, {P::tile}},
+        {P::tileKeystone, "PTO", J, {}},
+        {P::tileWhite, "PT", G, {}},
+        {P::keystone, "PTO", J, {}},
+        {P::background, "T", J, {}},
+        {P::backgroundDetails, "T", J, {P::background, P::hero}},
+        {P::backgroundUpNext, "", J, {P::background, P::backgroundDetails}},
+        {P::teamLogo1, "", G, {}},
+        {P::teamLogo2, "", G, {}},
+        {P::league, "", J, {}},
+        {P::unknown, "PT", J, {}},
+        {P::brandTile, "PT", G, {}},
+        {P::avatarTile, "P", G, {}},
+    };
+    ASSERT_EQ(rows.size(), std::size(json::allCases<P>()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(json::wireString(row.purpose));
+        EXPECT_EQ(json::allCases<P>()[i].value, row.purpose);
+        EXPECT_EQ(usePlaceholder(row.purpose), row.flags.find('P') != std::string_view::npos);
+        EXPECT_EQ(showTextOnFailure(row.purpose), row.flags.find('T') != std::string_view::npos);
+        EXPECT_EQ(showOriginalsLabel(row.purpose), row.flags.find('O') != std::string_view::npos);
+        EXPECT_EQ(format(row.purpose), row.format);
+        const auto fallbacks = fallbackPurposes(row.purpose);
+        EXPECT_EQ(std::vector<P>(fallbacks.begin(), fallbacks.end()), row.fallbacks);
+        const bool tileRooted = row.purpose == P::brandTile || row.purpose == P::avatarTile;
+        EXPECT_EQ(rootPurpose(row.purpose), tileRooted ? P::tile : row.purpose);
+        const bool isThumbnail = row.purpose == P::thumbnail;
+        EXPECT_EQ(fallbackAspectRatio(row.purpose), isThumbnail ? std::optional(Ratio::fourByThree) : std::nullopt);
+        EXPECT_EQ(fallbackToAnyAspectRatio(row.purpose), isThumbnail);
+        EXPECT_EQ(supportsScrimLabel(row.purpose), row.purpose == P::heroTile);
+    }
+}
+
+TEST(ExploreImageContent, PlaceholderFormatAndRatioFallbacksPerContent) {
+    using C = ExploreImageContent;
+    constexpr auto J = ImageFormat::jpeg;
+    constexpr auto G = ImageFormat::png;
+    // content, usePlaceholder, format outside the `brand` context, format in it, fallback ratio
+    const std::tuple<C, bool, ImageFormat, ImageFormat, std::optional<AspectRatio>> rows[] = {
+        {C::tile, true, J, G, std::nullopt},         {C::background, false, J, J, std::nullopt},
+        {C::thumbnail, true, J, J, Ratio::fourByThree}, {C::logo, false, G, G, std::nullopt},
+        {C::titleTreatment, false, G, G, Ratio::threeThirtyTwo}, {C::tileWhite, false, G, G, std::nullopt},
+        {C::watermark, false, G, G, std::nullopt},   {C::subtitle, false, J, J, std::nullopt},
+    };
+    for (const auto& [content, placeholder, format, brandFormat, fallbackRatio] : rows) {
+        SCOPED_TRACE(json::wireString(content));
+        EXPECT_EQ(usePlaceholder(content), placeholder);
+        for (const auto& context : json::allCases<ExploreImageContext>())
+            EXPECT_EQ(imageFormat(context.value, content),
+                      context.value == ExploreImageContext::brand ? brandFormat : format)
+                << context.wire;
+        EXPECT_EQ(fallbackAspectRatio(content), fallbackRatio);
+        EXPECT_EQ(fallbackToAnyAspectRatio(content), content == C::thumbnail);
+    }
+}
+
+TEST(ExploreImage, ShowTextOnFailureByContextContentAndSizeClass) {
+    using X = ExploreImageContext;
+    using C = ExploreImageContent;
+    // context, content, expected on a regular display, expected on a compact one
+    const std::tuple<X, C, bool, bool> rows[] = {
+        {X::standard, C::logo, false, false},       {X::hero, C::logo, false, false},
+        {X::tile, C::background, false, false},     {X::collection, C::background, false, false},
+        {X::upNext, C::background, false, false},   {X::character, C::background, false, false},
+        {X::details, C::background, false, true},   {X::hero, C::background, true, true},
+        {X::upNext, C::tile, false, false},         {X::character, C::thumbnail, false, false},
+        {X::details, C::tile, true, true},          {X::collection, C::watermark, true, true},
+    };
+    for (const auto& [context, content, regular, compact] : rows) {
+        SCOPED_TRACE(std::string(json::wireString(context)) + "/" + std::string(json::wireString(content)));
+        Display::setHorizontalSizeClass(SizeClass::regular);
+        EXPECT_EQ(ExploreImage::showTextOnFailure(context, content), regular);
+        Display::setHorizontalSizeClass(SizeClass::compact);
+        EXPECT_EQ(ExploreImage::showTextOnFailure(context, content), compact);
+    }
+    Display::setHorizontalSizeClass(SizeClass::regular);
+}
+
+TEST(ImageScrimLabel, ChosenByExactRatioAndInlineHeroStyle) {
+    using S = ImageScrimLabel;
+    const ContentContainerStyle heroInline(ContentContainerStyleCase::heroInline);
+    const ContentContainerStyle hero(ContentContainerStyleCase::hero);
+    const std::tuple<AspectRatio, const ContentContainerStyle*, std::optional<S>> rows[] = {
+        {16.0 / 9.0, &heroInline, S::scrim178}, {3.0, nullptr, S::scrim300},  {3.0, &hero, S::scrim300},
+        {3.0, &heroInline, S::heroInlineScrim300}, {3.91, nullptr, S::scrim391}, {0.8, nullptr, S::scrim80},
+        {4.61, &heroInline, S::scrim461},       {1.78, nullptr, std::nullopt}, {4.0 / 3.0, nullptr, std::nullopt},
+    };
+    for (const auto& [ratio, style, expected] : rows) EXPECT_EQ(scrimLabel(ratio, style), expected) << ratio;
+}
+
+}  // namespace
+}  // namespace vorlane

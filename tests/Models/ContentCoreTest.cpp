@@ -1,0 +1,328 @@
+#include "tests/TestSupport.hpp"
+#include "vorlane/Models/Content/Content.hpp"
+#include "vorlane/Models/Content/ContentReferenceLocator.hpp"
+#include "vorlane/Models/Content/LocalizedStrings.hpp"
+#include "vorlane/Platform/Json/JsonValue.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vorlane::test {
+
+// A small content kind standing in for the concrete records in these tests.
+struct ProbeContent final : Content {
+    std::string id;
+    std::string title;
+    TextMap textMap;
+    std::optional<CallToAction> cta;
+    std::vector<VideoArtwork> artwork;
+    ImageMap images;
+    std::optional<std::vector<ContentAction>> legacyActions;
+    std::optional<SeriesType> kind;
+
+    ContentTypeIdentifier identifier() const override { return ContentTypeIdentifier::series; }
+    const std::string& contentId() const override { return id; }
+    const TextMap& texts() const override { return textMap; }
+    const std::optional<CallToAction>& callToAction() const override { return cta; }
+    const std::vector<VideoArtwork>& videoArtwork() const override { return artwork; }
+    const ImageMap& image() const override { return images; }
+    std::optional<std::vector<ContentAction>> actions() const override { return legacyActions; }
+    std::optional<SeriesType> seriesType() const override { return kind; }
+    void encode(json::Writer& w) const override;
+};
+
+}  // namespace vorlane::test
+
+VORLANE_JSON_CODEC(vorlane::test::ProbeContent)
+VORLANE_JSON_RECORD(vorlane::test::ProbeContent, required("contentId", &Self::id), required("title", &Self::title),
+                    optional("seriesType", &Self::kind), optional("actions", &Self::legacyActions))
+
+void vorlane::test::ProbeContent::encode(json::Writer& w) const { json::Codec<ProbeContent>::encode(w, *this); }
+
+namespace vorlane {
+namespace {
+
+using test::ProbeContent;
+using test::quoted;
+
+std::shared_ptr<const Content> decodeProbe(const json::Value& v) {
+    return std::make_shared<ProbeContent>(json::Codec<ProbeContent>::decode(v));
+}
+
+// Registers the probe for two tags while a test runs.
+struct ProbeKinds {
+    ContentDecoder previousSeries = setContentDecoder(ContentTypeIdentifier::series, decodeProbe);
+    ContentDecoder previousPersonalized = setContentDecoder(ContentTypeIdentifier::personalizedCollection, decodeProbe);
+    ~ProbeKinds() {
+        setContentDecoder(ContentTypeIdentifier::series, previousSeries);
+        setContentDecoder(ContentTypeIdentifier::personalizedCollection, previousPersonalized);
+    }
+};
+
+TEST(ContentVocabularies, WireStringsAreExact) {
+    const std::pair<ContentTypeIdentifier, const char*> tags[] = {
+        {ContentTypeIdentifier::video, "MepoVideo"},
+        {ContentTypeIdentifier::series, "MepoSeries"},
+        {ContentTypeIdentifier::standardCollection, "StandardCollection"},
+        {ContentTypeIdentifier::personalizedCollection, "PersonalizedCollection"},
+        {ContentTypeIdentifier::avatar, "Avatar"},
+        {ContentTypeIdentifier::airing, "Airing"},
+        {ContentTypeIdentifier::explore, "ExploreSetItem"}};
+    ASSERT_EQ(std::size(json::allCases<ContentTypeIdentifier>()), std::size(tags));
+    for (const auto& [tag, wire] : tags) {
+        EXPECT_EQ(json::decode<ContentTypeIdentifier>(quoted(wire)), tag) << wire;
+        EXPECT_EQ(json::encode(tag), quoted(wire));
+        EXPECT_EQ(isCollection(tag), tag == ContentTypeIdentifier::standardCollection ||
+                                         tag == ContentTypeIdentifier::personalizedCollection);
+    }
+    for (const char* bad : {"mepovideo", "Program", "Video", "MepoVideo "})
+        EXPECT_THROW(json::decode<ContentTypeIdentifier>(quoted(bad)), json::DecodingError) << bad;
+
+    const char* setTypes[] = {"CuratedSet",   "PersonalizedCuratedSet", "GenericSet",        "ContinueWatchingSet",
+                              "DownloadSet",  "WatchlistSet",           "TrendingSet",       "RecommendationSet",
+                              "BecauseYouSet", "ExploreSet"};
+    ASSERT_EQ(std::size(json::allCases<ContentSetType>()), std::size(setTypes));
+    for (std::size_t i = 0; i < std::size(setTypes); ++i)
+        EXPECT_EQ(static_cast<std::size_t>(json::decode<ContentSetType>(quoted(setTypes[i]))), i);
+    EXPECT_THROW(json::decode<ContentSetType>(quoted("DownloadsSet")), json::DecodingError);
+
+    const char* seriesTypes[] = {"studio-show", "standard", "anthology"};
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(static_cast<std::size_t>(json::decode<SeriesType>(quoted(seriesTypes[i]))), i);
+    EXPECT_THROW(json::decode<SeriesType>(quoted("studioShow")), json::DecodingError);
+}
+
+TEST(ContentVocabularies, CollectionContentClassKeepsUnknownStrings) {
+    const char* wires[] = {"avatars",     "home",        "zelkor",         "explore",       "contentType",
+                           "brand",       "brandSix",    "watchlist",      "originals",     "editorial",
+                           "character",   "franchise",   "team",           "allSports",     "allLeagues",
+                           "marqueeEvent", "sport",      "league",         "allTeams",      "high_emphasis",
+                           "standard_emphasis_no_header", "standard_emphasis_with_header",
+                           "standard_emphasis_with_navigation"};
+    ASSERT_EQ(std::size(json::allCases<CollectionContentClassCase>()), std::size(wires));
+    for (std::size_t i = 0; i < std::size(wires); ++i) {
+        auto decoded = json::decode<CollectionContentClass>(quoted(wires[i]));
+        EXPECT_EQ(static_cast<std::size_t>(decoded.kind()), i) << wires[i];
+        EXPECT_EQ(json::encode(decoded), quoted(wires[i]));
+    }
+    auto other = json::decode<CollectionContentClass>(quoted("highEmphasis"));
+    EXPECT_TRUE(other.isCatchAll());
+    EXPECT_EQ(other.rawValue(), "highEmphasis");
+    EXPECT_TRUE(isBrand(CollectionContentClass(CollectionContentClassCase::brandSix)));
+    EXPECT_FALSE(isBrand(CollectionContentClass::other("brand_6")));
+    EXPECT_TRUE(isSuperEvent(CollectionContentClass(CollectionContentClassCase::marqueeEvent)));
+    EXPECT_EQ(parentContentClass(CollectionContentClass(CollectionContentClassCase::league)),
+              CollectionContentClass(CollectionContentClassCase::sport));
+    EXPECT_EQ(parentContentClass(other), other);
+}
+
+TEST(ContentCoder, DecodesTheTaggedKindFromTheSameObjectAndWritesTheTagBesideIt) {
+    ProbeKinds kinds;
+    const std::string json = R"({"type":"MepoSeries","contentId":"s1","title":"Harbor","extra":1})";
+    auto coder = json::decode<ContentCoder>(json);
+    EXPECT_EQ(coder.type(), ContentTypeIdentifier::series);
+    EXPECT_EQ(dynamic_cast<const ProbeContent&>(*coder.model()).title, "Harbor");
+    EXPECT_EQ(json::encode(coder), R"({"type":"MepoSeries","contentId":"s1","title":"Harbor"})");
+
+    // Nested in a list and beside other members, the merged object still closes where it should.
+    std::vector<ContentCoder> list{coder, coder};
+    EXPECT_EQ(json::encode(list), "[" + json::encode(coder) + "," + json::encode(coder) + "]");
+
+    auto personalized = json::decode<ContentCoder>(R"({"type":"PersonalizedCollection","contentId":"c","title":"t"})");
+    EXPECT_EQ(personalized.type(), ContentTypeIdentifier::personalizedCollection);  // the tag read is kept
+
+    struct Bad {
+        const char* json;
+        json::ErrorKind kind;
+        const char* path;
+    };
+    for (const Bad& bad : {Bad{R"({"contentId":"x"})", json::ErrorKind::keyNotFound, "type"},
+                           Bad{R"({"type":"mepovideo"})", json::ErrorKind::dataCorrupted, "type"},
+                           Bad{R"({"type":7})", json::ErrorKind::typeMismatch, "type"},
+                           Bad{R"({"type":"MepoVideo","contentId":"v"})", json::ErrorKind::dataCorrupted, "type"},
+                           Bad{R"({"type":"MepoSeries","contentId":"s"})", json::ErrorKind::keyNotFound, "title"}}) {
+        SCOPED_TRACE(bad.json);
+        try {
+            json::decode<ContentCoder>(bad.json);
+            FAIL();
+        } catch (const json::DecodingError& error) {
+            EXPECT_EQ(error.kind(), bad.kind);
+            EXPECT_EQ(error.path(), bad.path);
+        }
+    }
+}
+
+TEST(ContentCoder, LenientListsDropKindsNotBuiltAndEqualityIsTagAndId) {
+    ProbeKinds kinds;
+    json::Diagnostics diagnostics;
+    auto items = json::decode<std::vector<Safe<ContentCoder>>>(
+        R"([{"type":"MepoSeries","contentId":"a","title":"1"},{"type":"MepoVideo","contentId":"v"},
+            {"type":"MepoSeries","contentId":"a","title":"2"},{"type":"PersonalizedCollection","contentId":"a","title":"3"}])",
+        {}, &diagnostics);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_FALSE(items[1].value);
+    ASSERT_EQ(diagnostics.size(), 1u);
+    EXPECT_EQ(diagnostics.entries()[0].path, "[1]");
+    EXPECT_NE(diagnostics.entries()[0].reason.find("[1].type: content of type \"MepoVideo\" is not decoded"),
+              std::string::npos);
+    EXPECT_EQ(*items[0].value, *items[2].value);  // same tag and id, other fields differ
+    EXPECT_NE(*items[0].value, *items[3].value);  // same id, other tag
+    EXPECT_EQ(ContentCoder(items[0].value->model()).type(), ContentTypeIdentifier::series);
+}
+
+TEST(Content, ExploreApiIsUsedForAnthologiesByTypeOrByAction) {
+    ContentAction anthologyAction{ContentActionType::browse, "r", ContentActionRefType::details, "seriesId",
+                                  {"anthology"}, ContentActionRefSubType::series, {}};
+    ContentAction plainAction = anthologyAction;
+    plainAction.refStyle.name = "standard";
+    struct Row {
+        std::optional<SeriesType> type;
+        std::optional<std::vector<ContentAction>> actions;
+        bool anthology, explore;
+    };
+    for (const Row& row : {Row{std::nullopt, std::nullopt, false, false},
+                           Row{SeriesType::anthology, std::nullopt, true, true},
+                           Row{SeriesType::standard, std::vector{plainAction, anthologyAction}, false, true},
+                           Row{SeriesType::anthology, std::vector{plainAction}, true, true},
+                           Row{SeriesType::studioShow, std::vector<ContentAction>{}, false, false}}) {
+        ProbeContent content;
+        content.id = "c";
+        content.kind = row.type;
+        content.legacyActions = row.actions;
+        EXPECT_EQ(content.isAnthologySeries(), row.anthology);
+        EXPECT_EQ(content.shouldUseExploreAPI(), row.explore);
+        EXPECT_EQ(content.shouldUseGetPageRequest(), row.explore);
+    }
+    ProbeContent content;
+    content.id = "c9";
+    EXPECT_EQ(content.contentIdentifier(), sdk::ContentIdentifier::contentId("c9"));
+}
+
+TEST(ContentAction, AllKeysRequiredAndVocabulariesClosed) {
+    const JsonValue complete = JsonValue::parse(R"({"type":"browse","refId":"r","refType":"details","refIdType":"t",
+        "refStyle":{"name":"anthology"},"refSubtype":"series","params":{"a":"b"}})");
+    auto action = json::decode<ContentAction>(complete.dump());
+    EXPECT_TRUE(shouldBrowseAnthology({action}));
+    EXPECT_EQ(JsonValue::parse(json::encode(action)), complete);
+    for (const auto& [key, value] : complete.items()) {
+        JsonValue partial = complete;
+        partial.erase(key);
+        EXPECT_THROW(json::decode<ContentAction>(partial.dump()), json::DecodingError) << key;
+    }
+    for (const char* key : {"type", "refType", "refSubtype"}) {
+        JsonValue changed = complete;
+        changed[key] = "Browse";
+        EXPECT_THROW(json::decode<ContentAction>(changed.dump()), json::DecodingError) << key;
+    }
+}
+
+TEST(TextMap, LookupsReadOnlyTheDefaultLanguage) {
+    auto texts = json::decode<TextMap>(R"({
+        "description": {"brief": {"program": {"en": {"language": "en", "content": "no default"}}}},
+        "title": {"full": {"program": {"default": {"language": "en", "content": "Program title"}},
+                           "series": {"default": {"language": "en", "content": "Series title", "sourceEntity": "series"}}},
+                  "brief": {"series": {"default": {"language": "en", "content": "Brief"}}}},
+        "name": {"brief": {"team": {"default": {"language": "de", "content": "Name"}}}},
+        "nickName": {"slug": {}}})");
+    struct Row {
+        TextField field;
+        TextType type;
+        std::optional<MediaEntity> entity;
+        std::optional<std::string> content;
+    };
+    for (const Row& row : {Row{TextField::title, TextType::full, std::nullopt, "Program title"},
+                           Row{TextField::title, TextType::full, MediaEntity::series, "Series title"},
+                           Row{TextField::title, TextType::full, MediaEntity::season, std::nullopt},
+                           Row{TextField::title, TextType::medium, std::nullopt, std::nullopt},
+                           Row{TextField::description, TextType::brief, std::nullopt, std::nullopt},
+                           Row{TextField::nickName, TextType::slug, std::nullopt, std::nullopt},
+                           Row{TextField::location, TextType::full, std::nullopt, std::nullopt}}) {
+        auto text = texts.first(row.field, row.type, row.entity);
+        EXPECT_EQ(text ? std::optional(text->content) : std::nullopt, row.content)
+            << json::wireString(row.field) << "/" << json::wireString(row.type);
+    }
+    // Walks the fields in document order: description's brief has no "default", title's does.
+    EXPECT_EQ(texts.first(TextType::brief)->content, "Brief");
+    EXPECT_EQ(texts.first(TextType::full)->sourceEntity, std::nullopt);
+    EXPECT_FALSE(texts.first(TextType::slug));
+    EXPECT_FALSE(TextMap().first(TextType::full));
+
+    EXPECT_THROW(json::decode<TextMap>(R"({"title":{"full":{"program":{"default":{"content":"x"}}}}})"),
+                 json::DecodingError);
+    auto unknownKeys = json::decode<TextMap>(R"({"subtitle":{"tiny":{"whatever":{"default":{"language":"en","content":"k"}}}}})");
+    EXPECT_EQ(unknownKeys.first(TextType::unknown), std::nullopt);
+}
+
+TEST(Locators, CollectionIdentifiersPreferParentsWhileFlagged) {
+    auto locator = json::decode<ContentCollectionReferenceLocator>(
+        R"({"slug":"own","parentCollectionSlug":"parent","collectionGroupId":"g","prefersParentCollectionSlug":true,
+            "prefersParentCollectionGroupId":true})");
+    EXPECT_EQ(locator.identifier(CollectionIdentifierType::slug), "parent");
+    EXPECT_EQ(locator.identifier(CollectionIdentifierType::collectionGroupId), "g");
+    locator.prefersParentCollectionSlug = false;
+    EXPECT_EQ(locator.identifier(CollectionIdentifierType::slug), "own");
+    EXPECT_THROW(json::decode<ContentCollectionReferenceLocator>(R"({"slug":"s","prefersParentCollectionSlug":true})"),
+                 json::DecodingError);
+
+    auto built = ContentCollectionReferenceLocator::forExplorePage(CollectionContentClass::fromWire("brand"), "page-1");
+    EXPECT_TRUE(built.prefersParentCollectionSlug && built.prefersParentCollectionGroupId);
+    EXPECT_EQ(json::encode(built),
+              R"({"contentClass":"brand","prefersParentCollectionSlug":true,"prefersParentCollectionGroupId":true,"explorePageId":"page-1"})");
+}
+
+TEST(Locators, SlugFilteredClassFollowsTheScreenSlugsInOrder) {
+    ContentQueryConfiguration config;
+    config.homeScreenSlug = "home";
+    config.moviesScreenSlug = "home";  // home is tested first
+    config.exploreScreenSlug = "explore";
+    config.watchListScreenSlug = "watchlist";
+    config.seriesScreenSlug = "series";
+    config.originalsScreenSlug = "originals";
+    config.avatarSlug = "avatars";
+    config.brandSlugs = {"b1", "b2"};
+    config.onboardingSlug = "welcome";
+    config.zelkorScreenSlug = "zelkor";
+    struct Row {
+        std::optional<std::string> slug;
+        std::optional<std::string> expected;  // raw value
+    };
+    for (const Row& row : {Row{"home", "home"}, Row{"explore", "explore"}, Row{"watchlist", "watchlist"},
+                           Row{"series", "contentType"}, Row{"originals", "originals"}, Row{"avatars", "avatars"},
+                           Row{"b2", "brand"}, Row{"welcome", "editorial"}, Row{"zelkor", "team"},
+                           Row{"elsewhere", "team"}, Row{std::nullopt, std::nullopt}}) {
+        ContentCollectionReferenceLocator locator;
+        locator.slug = row.slug;
+        locator.contentClass = CollectionContentClass(CollectionContentClassCase::team);
+        auto result = locator.slugFilteredCollectionClass(config);
+        EXPECT_EQ(result ? std::optional(std::string(result->rawValue())) : std::nullopt, row.expected)
+            << row.slug.value_or("<none>");
+    }
+    ContentCollectionReferenceLocator parentFirst;
+    parentFirst.slug = "elsewhere";
+    parentFirst.parentCollectionSlug = "originals";
+    EXPECT_EQ(parentFirst.slugFilteredCollectionClass(config)->rawValue(), "originals");
+    ContentCollectionReferenceLocator homeLocator;
+    homeLocator.slug = "home";
+    auto home = homeLocator.slugFilteredCollectionClass(config);
+    EXPECT_TRUE(home->isCatchAll() == false && *home == CollectionContentClassCase::home);
+}
+
+TEST(SmallRecords, IdentifiersAndStringTablesUseTheirWireShapes) {
+    EXPECT_EQ(json::decode<EncodedIdentifier>(R"("abc")"), EncodedIdentifier("abc"));
+    EXPECT_THROW(json::decode<EncodedIdentifier>(R"({"identifier":"abc"})"), json::DecodingError);
+    auto locator = json::decode<ContentReferenceLocator>(R"({"id":"enc","type":"MepoSeries"})");
+    EXPECT_EQ(locator.id, EncodedIdentifier("enc"));
+    EXPECT_EQ(json::encode(ContentReferenceLocator{std::nullopt, ContentTypeIdentifier::video}), R"({"type":"MepoVideo"})");
+    EXPECT_EQ(json::decode<ContentSetReferenceLocator>(R"({"refType":"DownloadSet","refId":"r"})").refType,
+              ContentSetType::downloads);
+
+    auto entries = json::decode<EntriesDictionary>(R"({"entries_json":{"k":"v"},"version":"3"})");
+    EXPECT_EQ(*entries.entries.find("k"), "v");
+    EXPECT_EQ(json::encode(entries), R"({"entries_json":{"k":"v"},"version":"3"})");
+    EXPECT_THROW(json::decode<EntriesDictionary>(R"({"entries":{"k":"v"}})"), json::DecodingError);
+    auto strings = json::decode<IntermediateLocalizedStrings>(R"({"namespaces":{"app":{"ok":"OK"}}})");
+    EXPECT_EQ(*strings.namespaces.find("app")->find("ok"), "OK");
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,76 @@
+#pragma once
+// The core every legacy content record shares (videos, series, collections, avatars, airings,
+// Explore set items), and the polymorphic box that decodes a mixed list by its "type" tag.
+
+#include "vorlane/Images/ImageMap.hpp"
+#include "vorlane/Images/VideoArtwork.hpp"
+#include "vorlane/Models/Content/ContentAction.hpp"
+#include "vorlane/Models/Content/ContentTypeIdentifier.hpp"
+#include "vorlane/Models/Content/TextMetadata.hpp"
+#include "vorlane/Platform/Session.hpp"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorlane {
+
+class Content : public ContentImagesContaining {
+public:
+    // The type tag of the record's kind.
+    virtual ContentTypeIdentifier identifier() const = 0;
+    virtual const std::string& contentId() const = 0;
+    virtual const TextMap& texts() const = 0;
+    virtual const std::optional<CallToAction>& callToAction() const = 0;
+    virtual const std::vector<VideoArtwork>& videoArtwork() const = 0;
+    // Legacy browse actions; absent unless a kind has them.
+    virtual std::optional<std::vector<ContentAction>> actions() const { return std::nullopt; }
+    virtual std::optional<SeriesType> seriesType() const { return std::nullopt; }
+
+    // Writes the record's own JSON object (without the type tag).
+    virtual void encode(json::Writer& writer) const = 0;
+
+    bool isAnthologySeries() const { return seriesType() == SeriesType::anthology; }
+    // Anthologies are fetched through the Explore API, whether the record or one of its actions says so.
+    bool shouldUseExploreAPI() const;
+    bool shouldUseGetPageRequest() const { return shouldUseExploreAPI(); }
+    // The SDK's identifier of this content, by its content id.
+    virtual sdk::ContentIdentifier contentIdentifier() const { return sdk::ContentIdentifier::contentId(contentId()); }
+};
+
+// A content record of the concrete kind its "type" tag selects, decoded from the same JSON object.
+// Shared: copies of lists of coders share the records. Two coders are equal when their tags and
+// their records' content ids are.
+class ContentCoder {
+public:
+    ContentCoder(ContentTypeIdentifier type, std::shared_ptr<const Content> model);
+    // The tag is the model's own.
+    explicit ContentCoder(std::shared_ptr<const Content> model);
+
+    ContentTypeIdentifier type() const noexcept { return type_; }
+    const std::shared_ptr<const Content>& model() const noexcept { return model_; }
+
+    bool operator==(const ContentCoder& other) const;
+
+private:
+    ContentTypeIdentifier type_;
+    std::shared_ptr<const Content> model_;
+};
+
+// Decodes the record of one kind from a content object.
+using ContentDecoder = std::shared_ptr<const Content> (*)(const json::Value&);
+
+// Replaces the decoder used for `type` (null: the kind is not decoded) and returns the one it
+// replaces. Meant for start-up and tests; not synchronised with decoding on other threads.
+ContentDecoder setContentDecoder(ContentTypeIdentifier type, ContentDecoder decoder);
+
+// The models of a list of coders, in order.
+std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCoder>& coders);
+
+}  // namespace vorlane
+
+// Reads "type", then decodes the record of that kind from the same object; a kind whose record
+// this library does not decode yet fails with a reason that says so. Encoding writes "type"
+// beside the record's own keys (never a "model" key).
+VORLANE_JSON_CODEC(vorlane::ContentCoder)
