@@ -93,3 +93,51 @@ TEST(Cli, CheckPassesOnTheBuiltInCatalogAndFailsOnABrokenOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cli, ArtworkChoosesThroughTheFallbackChains) {
+    const std::string legacy = std::string(VORLANE_CATALOG_DIR) + "/artwork/legacy-image-map.json";
+    const std::string item = std::string(VORLANE_CATALOG_DIR) + "/artwork/explore-item-artwork.json";
+    struct Row {
+        std::string arguments;
+        int exitCode;
+        std::string expected;  // a part of the output line, "null", or the start of the error line
+    };
+    const Row rows[] = {
+        {"--purpose brandTile --ratio 16:9 " + legacy, 0,
+         R"("masterId":"harbor-lights-tile-178-series","masterWidth":1920,"masterHeight":1080},"purpose":"brandTile","aspectRatio":1.7777777777777777})"},
+        {"--purpose hero_collection --ratio 1.78 " + legacy, 0, R"("masterId":"harbor-lights-hero-178")"},
+        {"--purpose hero --ratio 2:1 " + legacy, 0, R"("masterId":"harbor-lights-hero-any-ratio")"},
+        {"--purpose thumbnail --ratio 3 --entity series " + legacy, 0, R"("masterId":"harbor-lights-thumbnail-133-program")"},
+        {"--purpose tile --ratio 2:1 " + legacy, 0, "null"},
+        {"--context tile --content title_treatment --ratio 1.78 " + item, 0,
+         R"({"image":{"imageId":"harbor-tt-332"},"context":"tile","content":"title_treatment","aspectRatio":1.78})"},
+        {"--context tile --content title_treatment --ratio 1.78 --fallback up_next/logo/1 --fallback hero/background/3.91 " + item,
+         0, R"({"image":{"imageId":"harbor-hero-bg-391"},"context":"hero","content":"background","aspectRatio":3.91})"},
+        {"--context details --content background --ratio 16:9 --standard-fallback " + item, 0,
+         R"({"image":{"imageId":"harbor-bg-178"},"context":"details")"},
+        {"--context details --content background --ratio 16:9 " + item, 0, "null"},
+        {"--purpose tyle --ratio 1 " + legacy, 1, R"(error: --purpose: "tyle" names no Image.Purpose)"},
+        {"--purpose tile --ratio 16:0 " + legacy, 1, "error: --ratio: "},
+        {"--purpose tile --context tile --content tile --ratio 1 " + legacy, 1, "error: give either"},
+        {"--context tile --content tile --ratio 1 --fallback tile/tile " + item, 1, "error: --fallback: "},
+        {"--purpose tile --ratio 1 " + std::string(VORLANE_CATALOG_DIR) + "/manifest.json", 1, "error: configuration: "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        CliRun result = run("artwork " + row.arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
+        if (row.exitCode == 0) {
+            if (row.expected == "null") {
+                EXPECT_EQ(result.out, "null\n");
+            } else {
+                EXPECT_NE(result.out.find(row.expected), std::string::npos) << result.out;
+            }
+        } else {
+            EXPECT_EQ(result.err.rfind(row.expected, 0), 0u) << result.err;
+        }
+    }
+}
+
+}  // namespace

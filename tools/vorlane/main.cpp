@@ -2,7 +2,9 @@
 //   vorlane decode TYPE [FILE]    decode an answer as TYPE and print its encoding
 //   vorlane decode --list         list the decodable types
 //   vorlane check [DIR]           decode every answer of a catalog
+//   vorlane artwork ...           choose the image a screen shows
 
+#include "tools/vorlane/ArtworkCommand.hpp"
 #include "tools/vorlane/TypeRegistry.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
 
@@ -120,9 +122,12 @@ int main(int argc, char** argv) {
     check->add_option("DIR", directory, "Catalog directory (default: the built-in catalog)");
     check->add_flag("--diagnostics", checkDiagnostics, "Also print the dropped elements of each answer");
 
+    auto runArtwork = vorlane::cli::addArtworkCommand(app);
+
     CLI11_PARSE(app, argc, argv);
 
     if (decode->parsed()) return runDecode(typeName, file, list, decodeDiagnostics);
     if (check->parsed()) return runCheck(directory, checkDiagnostics);
+    if (int code = runArtwork(); code >= 0) return code;
     return 1;
 }

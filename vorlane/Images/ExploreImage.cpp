@@ -106,3 +106,14 @@ std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& ima
 VORLANE_JSON_RECORD(vorlane::ExploreImage, required("imageId", &Self::imageId))
 
 VORLANE_JSON_RECORD(vorlane::ExploreVideoArtwork, optional("videoId", &Self::videoId))
+
+VORLANE_JSON_RECORD(vorlane::ExploreArtworkModelParameters,
+                    required("image", &Self::image),
+                    required("context", &Self::context),
+                    required("content", &Self::content),
+                    required("aspectRatio", &Self::aspectRatio))
+
+VORLANE_JSON_RECORD(vorlane::ExploreArtworkComponents,
+                    required("context", &Self::context),
+                    required("content", &Self::content),
+                    required("aspectRatio", &Self::aspectRatio))

@@ -183,3 +183,5 @@ using ExploreImageMap = OrderedMap<ExploreImagesByContent>;
 
 VORLANE_JSON_CODEC(vorlane::ExploreImage)
 VORLANE_JSON_CODEC(vorlane::ExploreVideoArtwork)
+VORLANE_JSON_CODEC(vorlane::ExploreArtworkModelParameters)
+VORLANE_JSON_CODEC(vorlane::ExploreArtworkComponents)

@@ -126,3 +126,8 @@ VORLANE_JSON_RECORD(vorlane::Image,
                     optional("_aspectRatio", &Self::aspectRatio),
                     optional("_purpose", &Self::purpose),
                     optional("_sourceEntity", &Self::sourceEntity))
+
+VORLANE_JSON_RECORD(vorlane::ImageModelParameters,
+                    required("image", &Self::image),
+                    required("purpose", &Self::purpose),
+                    required("aspectRatio", &Self::aspectRatio))

@@ -209,3 +209,4 @@ struct ImageModelParameters {
 }  // namespace vorlane
 
 VORLANE_JSON_CODEC(vorlane::Image)
+VORLANE_JSON_CODEC(vorlane::ImageModelParameters)
