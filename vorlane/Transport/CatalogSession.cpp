@@ -71,10 +71,7 @@ class CatalogBookmarks final : public sdk::BookmarkAPI {
 public:
     explicit CatalogBookmarks(std::shared_ptr<CatalogSession::State> state) : state_(std::move(state)) {}
     void import(const std::vector<sdk::Bookmark>& bookmarks) override {
-        SessionCall call;
-        call.kind = SessionCallKind::importBookmarks;
-        call.bookmarks = bookmarks;
-        state_->log.append(std::move(call));
+        state_->log.append(SessionCall::fromImport(bookmarks));
     }
 
 private:
@@ -142,11 +139,7 @@ public:
 private:
     rx::Completable record(SessionCallKind kind, sdk::WatchlistRequest request) const {
         return rx::Completable::create([state = state_, kind, request = std::move(request)](auto observer) {
-            SessionCall call;
-            call.kind = kind;
-            call.queryId = request.refId;
-            call.watchlistRequest = request;
-            state->log.append(std::move(call));
+            state->log.append(SessionCall::fromWatchlist(kind, request));
             observer.onCompleted();
         });
     }

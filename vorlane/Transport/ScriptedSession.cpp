@@ -70,10 +70,7 @@ class ScriptedBookmarks final : public sdk::BookmarkAPI {
 public:
     explicit ScriptedBookmarks(StatePtr state) : state_(std::move(state)) {}
     void import(const std::vector<sdk::Bookmark>& bookmarks) override {
-        SessionCall call;
-        call.kind = SessionCallKind::importBookmarks;
-        call.bookmarks = bookmarks;
-        state_->log.append(std::move(call));
+        state_->log.append(SessionCall::fromImport(bookmarks));
     }
 
 private:
@@ -126,11 +123,7 @@ public:
 private:
     // A watchlist change consumes a reply like a query; answer bytes (any) mean success.
     rx::Completable watchlist(SessionCallKind kind, sdk::WatchlistRequest request) const {
-        SessionCall call;
-        call.kind = kind;
-        call.queryId = request.refId;
-        call.watchlistRequest = std::move(request);
-        return rx::Completable::create([state = state_, call = std::move(call)](auto observer) {
+        return rx::Completable::create([state = state_, call = SessionCall::fromWatchlist(kind, request)](auto observer) {
             state->answer(
                 call, [observer](std::string) { observer.onCompleted(); },
                 [observer](std::exception_ptr error) { observer.onError(error); });

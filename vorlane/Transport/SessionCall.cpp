@@ -25,6 +25,21 @@ SessionCall SessionCall::fromExplore(const sdk::ExploreQuery& query) {
     return call;
 }
 
+SessionCall SessionCall::fromWatchlist(SessionCallKind kind, const sdk::WatchlistRequest& request) {
+    SessionCall call;
+    call.kind = kind;
+    call.queryId = request.refId;
+    call.watchlistRequest = request;
+    return call;
+}
+
+SessionCall SessionCall::fromImport(const std::vector<sdk::Bookmark>& bookmarks) {
+    SessionCall call;
+    call.kind = SessionCallKind::importBookmarks;
+    call.bookmarks = bookmarks;
+    return call;
+}
+
 std::string SessionCall::describe() const { return json::encode(*this); }
 
 void SessionCallLog::append(SessionCall call) {

@@ -27,6 +27,9 @@ struct SessionCall {
     static SessionCall fromRest(SessionCallKind kind, const sdk::RestQuery& query,
                                 const std::optional<sdk::SearchOverrides>& overrides);
     static SessionCall fromExplore(const sdk::ExploreQuery& query);
+    // A watchlist change is recorded under the item's refId.
+    static SessionCall fromWatchlist(SessionCallKind kind, const sdk::WatchlistRequest& request);
+    static SessionCall fromImport(const std::vector<sdk::Bookmark>& bookmarks);
 
     // One line: kind, query id and what was sent.
     std::string describe() const;
