@@ -108,7 +108,7 @@ std::string makeDocument(int containers, int itemsPerSet) {
 }
 
 const std::string& document() {
-    static const std::string doc = makeDocument(60, 60);
+    static const std::string doc = makeDocument(100, 80);
     return doc;
 }
 

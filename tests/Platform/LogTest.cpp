@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <source_location>
+#include "vorlane/Platform/SourceLocation.hpp"
 #include <spdlog/sinks/ostream_sink.h>
 #include <spdlog/spdlog.h>
 #include <sstream>
@@ -35,7 +35,7 @@ private:
 
 TEST(LogTest, CaptureRecordsEveryFieldOfEachCallShape) {
     LogCapture capture;
-    const int here = static_cast<int>(std::source_location::current().line());
+    const int here = static_cast<int>(vorlane::SourceLocation::current().line());
     Log::content.debug("compiler site");
     Log::shared.error("named site", "logRequest(for:variables:)", 729);
     Log::content.error("explicit site", "Service.cpp", "execute()", 740);

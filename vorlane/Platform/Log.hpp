@@ -1,6 +1,6 @@
 #pragma once
 
-#include <source_location>
+#include "vorlane/Platform/SourceLocation.hpp"
 #include <string>
 #include <string_view>
 
@@ -45,22 +45,22 @@ public:
 
     [[nodiscard]] constexpr LogCategory category() const noexcept { return category_; }
 
-    void debug(std::string_view message, std::source_location where = std::source_location::current()) const {
+    void debug(std::string_view message, SourceLocation where = SourceLocation::current()) const {
         write(LogLevel::debug, message, where.file_name(), where.function_name(), lineOf(where));
     }
     void debug(std::string_view message, std::string_view function, int line,
-               std::source_location where = std::source_location::current()) const {
+               SourceLocation where = SourceLocation::current()) const {
         write(LogLevel::debug, message, where.file_name(), function, line);
     }
     void debug(std::string_view message, std::string_view file, std::string_view function, int line) const {
         write(LogLevel::debug, message, file, function, line);
     }
 
-    void error(std::string_view message, std::source_location where = std::source_location::current()) const {
+    void error(std::string_view message, SourceLocation where = SourceLocation::current()) const {
         write(LogLevel::error, message, where.file_name(), where.function_name(), lineOf(where));
     }
     void error(std::string_view message, std::string_view function, int line,
-               std::source_location where = std::source_location::current()) const {
+               SourceLocation where = SourceLocation::current()) const {
         write(LogLevel::error, message, where.file_name(), function, line);
     }
     void error(std::string_view message, std::string_view file, std::string_view function, int line) const {
@@ -73,7 +73,7 @@ public:
                int line) const;
 
 private:
-    static constexpr int lineOf(const std::source_location& where) noexcept {
+    static constexpr int lineOf(const SourceLocation& where) noexcept {
         return static_cast<int>(where.line());
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <source_location>
+#include "vorlane/Platform/SourceLocation.hpp"
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,7 +36,7 @@ struct Logger {
 
     /// The same, with file, function and line of the call site.
     static void warn(std::string_view subject, std::string_view message, const WarningInfo& info = {},
-                     std::source_location where = std::source_location::current()) {
+                     SourceLocation where = SourceLocation::current()) {
         warn(subject, message, info, static_cast<int>(where.line()), where.file_name(), where.function_name());
     }
 };

@@ -309,10 +309,29 @@ struct RootAccess {
 namespace detail {
 
 namespace {
-// One parser per nesting level and thread: a codec may decode embedded JSON while an outer
-// document is still being read, so parsers are never shared between live documents.
+// One parser and one padded input buffer per nesting level and thread: a codec may decode embedded
+// JSON while an outer document is still being read, so they are never shared between live
+// documents. Reusing the buffer keeps a large answer from costing a fresh allocation (and its page
+// faults) on every decode.
+struct ParseSlot {
+    dom::parser parser;
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
+
+    const char* pad(std::string_view bytes) {
+        const std::size_t needed = bytes.size() + simdjson::SIMDJSON_PADDING;
+        if (capacity < needed) {
+            buffer = std::make_unique_for_overwrite<char[]>(needed);
+            capacity = needed;
+        }
+        std::memcpy(buffer.get(), bytes.data(), bytes.size());
+        std::memset(buffer.get() + bytes.size(), 0, simdjson::SIMDJSON_PADDING);
+        return buffer.get();
+    }
+};
+
 struct ParserPool {
-    std::vector<std::unique_ptr<dom::parser>> parsers;
+    std::vector<std::unique_ptr<ParseSlot>> slots;
     std::size_t depth = 0;
 };
 thread_local ParserPool pool;
@@ -323,13 +342,13 @@ struct DepthGuard {
 }  // namespace
 
 void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
-    if (pool.parsers.size() <= pool.depth) pool.parsers.push_back(std::make_unique<dom::parser>());
-    dom::parser& parser = *pool.parsers[pool.depth];
+    if (pool.slots.size() <= pool.depth) pool.slots.push_back(std::make_unique<ParseSlot>());
+    ParseSlot& slot = *pool.slots[pool.depth];
     ++pool.depth;
     DepthGuard guard;
 
     dom::element root;
-    auto error = parser.parse(bytes.data(), bytes.size(), true).get(root);
+    auto error = slot.parser.parse(slot.pad(bytes), bytes.size(), false).get(root);
     if (error)
         throw DecodingError(ErrorKind::dataCorrupted, "(root)",
                             std::string("the given data was not valid JSON: ") + simdjson::error_message(error));
