@@ -1,6 +1,7 @@
 // Container styles, Explore page types and page styles: exact wire strings, the catch-all for
 // unknown names, the style families, and the resolution of a page style with its warnings.
 
+#include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "tests/TestSupport.hpp"
 #include "vorlane/Models/Content/ContentContainerStyle.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
@@ -9,29 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <optional>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace vorlane {
 namespace {
 
 using Style = ContentContainerStyle::Case;
 using PageStyle = ExplorePageStyleCase;
-
-using vorlane::test::quoted;
-
-json::ErrorKind failureKind(auto decode) {
-    try {
-        decode();
-    } catch (const json::DecodingError& error) {
-        return error.kind();
-    }
-    ADD_FAILURE() << "decoded without error";
-    return json::ErrorKind::dataCorrupted;
-}
+using namespace jsontesting;
+using test::quoted;
 
 // The service's style names in case order, written out independently of the vocabulary table.
 constexpr std::string_view kContainerStyles[] = {
@@ -53,8 +40,7 @@ TEST(ContentContainerStyleTest, EveryCaseReadsAndWritesItsExactWireString) {
     for (std::size_t i = 0; i < std::size(kContainerStyles); ++i) {
         const std::string_view wire = kContainerStyles[i];
         SCOPED_TRACE(wire);
-        const auto decoded = json::decode<ContentContainerStyle>(quoted(wire));
-        EXPECT_EQ(decoded, static_cast<Style>(i));
+        EXPECT_EQ(json::decode<ContentContainerStyle>(quoted(wire)), static_cast<Style>(i));
         EXPECT_EQ(json::encode(ContentContainerStyle(static_cast<Style>(i))), quoted(wire));
     }
     // Spot checks that the ordinal order above is the named order.
@@ -65,169 +51,139 @@ TEST(ContentContainerStyleTest, EveryCaseReadsAndWritesItsExactWireString) {
 }
 
 TEST(ContentContainerStyleTest, UnlistedAndMiscasedNamesAreOtherAndWriteBackUnchanged) {
-    for (std::string_view text : {"3dHeroInLine", "3dheroInline", "3DheroInLine", "heroinline", "Brand", "brand5",
-                                  "brand_8", "becauseYouSet", "continueWatchingExploreSet", "Continue_watching",
-                                  "featuredArt", "", "hero_carousel "}) {
+    for (std::string_view text : {"3dHeroInLine", "heroinline", "Brand", "brand_8", "continueWatchingExploreSet",
+                                  "Continue_watching", "", "hero_carousel "}) {
         SCOPED_TRACE(text);
         const auto style = json::decode<ContentContainerStyle>(quoted(text));
+        EXPECT_EQ(style, ContentContainerStyle::other(std::string(text)));
         EXPECT_TRUE(style.isOther());
         EXPECT_EQ(style.rawValue(), text);
-        EXPECT_EQ(style, ContentContainerStyle::other(std::string(text)));
         EXPECT_EQ(json::encode(style), quoted(text));
-        EXPECT_FALSE(style.isBrand() || style.isExploreBrand() || style.isJuniorBrand() || style.isHeroSingle() ||
-                     style.usesOverlayWithFocusableElements() || style.isHeroInline() || style.isExplore());
     }
     EXPECT_NE(ContentContainerStyle("brand"), ContentContainerStyle::other("brand"));
     EXPECT_FALSE(ContentContainerStyle::other("brand").isBrand());
-    EXPECT_EQ(failureKind([] { json::decode<ContentContainerStyle>("5"); }), json::ErrorKind::typeMismatch);
-    EXPECT_EQ(failureKind([] { json::decode<ContentContainerStyle>("null"); }), json::ErrorKind::valueNotFound);
+    expectDecodes<ContentContainerStyle>(
+        {{"5", Failure{ErrorKind::typeMismatch, "(root)"}}, {"null", Failure{ErrorKind::valueNotFound, "(root)"}}});
 }
 
 TEST(ContentContainerStyleTest, EachFamilyHoldsExactlyItsListedStyles) {
-    struct Family {
-        const char* name;
-        bool (ContentContainerStyle::*predicate)() const noexcept;
-        std::set<Style> members;
-    };
-    const std::vector<Family> families = {
-        {"isBrand", &ContentContainerStyle::isBrand, {Style::brand, Style::brandSix}},
+    using S = Style;
+    using Predicate = bool (ContentContainerStyle::*)() const noexcept;
+    const std::vector<std::tuple<const char*, Predicate, std::set<S>>> families = {
+        {"isBrand", &ContentContainerStyle::isBrand, {S::brand, S::brandSix}},
         {"isExploreBrand", &ContentContainerStyle::isExploreBrand,
-         {Style::exploreBrandFive, Style::exploreBrandSix, Style::exploreBrandSeven}},
-        {"isJuniorBrand", &ContentContainerStyle::isJuniorBrand, {Style::featured, Style::featuredArt}},
-        {"isHeroSingle", &ContentContainerStyle::isHeroSingle, {Style::heroTopSingle, Style::heroInlineSingle}},
+         {S::exploreBrandFive, S::exploreBrandSix, S::exploreBrandSeven}},
+        {"isJuniorBrand", &ContentContainerStyle::isJuniorBrand, {S::featured, S::featuredArt}},
+        {"isHeroSingle", &ContentContainerStyle::isHeroSingle, {S::heroTopSingle, S::heroInlineSingle}},
         {"usesOverlayWithFocusableElements", &ContentContainerStyle::usesOverlayWithFocusableElements,
-         {Style::heroTopSingle, Style::heroInlineSingle, Style::heroInlineLandscape, Style::heroInlinePortrait}},
+         {S::heroTopSingle, S::heroInlineSingle, S::heroInlineLandscape, S::heroInlinePortrait}},
         {"isHeroInline", &ContentContainerStyle::isHeroInline,
-         {Style::heroInline, Style::heroInlineGE, Style::heroInlineSingle, Style::heroInlineSlim,
-          Style::heroInlineLandscape, Style::heroInlinePortrait, Style::heroInlineLionsgate, Style::heroInline3d}},
+         {S::heroInline, S::heroInlineGE, S::heroInlineSingle, S::heroInlineSlim, S::heroInlineLandscape,
+          S::heroInlinePortrait, S::heroInlineLionsgate, S::heroInline3d}},
         {"isExplore", &ContentContainerStyle::isExplore,
-         {Style::heroCarousel, Style::heroInlineLandscape, Style::heroInlinePortrait, Style::heroInlineSingle,
-          Style::heroTopSingle, Style::standardCompact, Style::standardRegular, Style::standardRegularEpisode,
-          Style::standardRegularPrompt, Style::standardArt, Style::standardArtDense, Style::logoRound,
-          Style::exploreBrandFive, Style::exploreBrandSix, Style::exploreBrandSeven, Style::featuredArt,
-          Style::continueWatchingExploreSet}},
+         {S::heroCarousel, S::heroInlineLandscape, S::heroInlinePortrait, S::heroInlineSingle, S::heroTopSingle,
+          S::standardCompact, S::standardRegular, S::standardRegularEpisode, S::standardRegularPrompt, S::standardArt,
+          S::standardArtDense, S::logoRound, S::exploreBrandFive, S::exploreBrandSix, S::exploreBrandSeven,
+          S::featuredArt, S::continueWatchingExploreSet}},
     };
-    for (const auto& family : families) {
-        for (std::size_t i = 0; i < std::size(kContainerStyles); ++i) {
-            SCOPED_TRACE(std::string(family.name) + " of " + std::string(kContainerStyles[i]));
-            EXPECT_EQ((ContentContainerStyle(kContainerStyles[i]).*family.predicate)(),
-                      family.members.contains(static_cast<Style>(i)));
-        }
-        EXPECT_FALSE((ContentContainerStyle().*family.predicate)()) << family.name << " of other";
+    for (const auto& [name, predicate, members] : families) {
+        for (std::size_t i = 0; i < std::size(kContainerStyles); ++i)
+            EXPECT_EQ((ContentContainerStyle(kContainerStyles[i]).*predicate)(), members.contains(static_cast<S>(i)))
+                << name << " of " << kContainerStyles[i];
+        EXPECT_FALSE((ContentContainerStyle().*predicate)()) << name << " of other";
     }
 }
 
-TEST(ExplorePageTypeTest, ClosedVocabularyReadsExactStringsAndFailsOnOthers) {
-    const std::vector<std::pair<ExplorePageType, std::string_view>> types = {
-        {ExplorePageType::episodes, "episodes"}, {ExplorePageType::page, "page"},     {ExplorePageType::set, "set"},
-        {ExplorePageType::view, "view"},         {ExplorePageType::season, "season"}, {ExplorePageType::upNext, "upNext"}};
-    ASSERT_EQ(std::size(json::allCases<ExplorePageType>()), types.size());
+TEST(ExplorePageStyleTest, PageTypesAreClosedAndPageStylesOpen) {
+    using T = ExplorePageType;
+    const std::vector<std::pair<T, std::string_view>> types = {{T::episodes, "episodes"}, {T::page, "page"},
+        {T::set, "set"}, {T::view, "view"}, {T::season, "season"}, {T::upNext, "upNext"}};
+    ASSERT_EQ(std::size(json::allCases<T>()), types.size());
     for (const auto& [type, wire] : types) {
-        SCOPED_TRACE(wire);
-        EXPECT_EQ(json::decode<ExplorePageType>(quoted(wire)), type);
+        EXPECT_EQ(json::decode<T>(quoted(wire)), type) << wire;
         EXPECT_EQ(json::encode(type), quoted(wire));
     }
-    for (std::string_view text : {"up_next", "UpNext", "upnext", "Page", "seasons", "episode", ""}) {
-        SCOPED_TRACE(text);
-        try {
-            json::decode<ExplorePageType>(quoted(text));
-            ADD_FAILURE() << "decoded an unknown page type";
-        } catch (const json::DecodingError& error) {
-            EXPECT_EQ(error.kind(), json::ErrorKind::dataCorrupted);
-            EXPECT_NE(error.message().find("ExplorePage.PageType"), std::string::npos) << error.message();
-        }
+    for (std::string_view text : {"up_next", "UpNext", "seasons", ""}) {
+        const auto error = decodeFailure<T>(quoted(text));
+        EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << text;
+        EXPECT_NE(error.message().find("ExplorePage.PageType"), std::string::npos) << error.message();
     }
-}
 
-TEST(ExplorePageStyleTest, KnownStylesRoundTripAndAnythingElseIsUnknownWithItsText) {
-    const std::vector<std::pair<PageStyle, std::string_view>> styles = {
-        {PageStyle::detailsStandard, "details_standard"},
-        {PageStyle::highEmphasis, "high_emphasis"},
-        {PageStyle::standardEmphasisNoHeader, "standard_emphasis_no_header"},
-        {PageStyle::standardEmphasisWithHeader, "standard_emphasis_with_header"},
-        {PageStyle::standardEmphasisWithNavigation, "standard_emphasis_with_navigation"}};
+    using S = PageStyle;
+    const std::vector<std::pair<S, std::string_view>> styles = {{S::detailsStandard, "details_standard"},
+        {S::highEmphasis, "high_emphasis"}, {S::standardEmphasisNoHeader, "standard_emphasis_no_header"},
+        {S::standardEmphasisWithHeader, "standard_emphasis_with_header"},
+        {S::standardEmphasisWithNavigation, "standard_emphasis_with_navigation"}};
     ASSERT_EQ(std::size(json::allCases<PageStyle>()), styles.size());
     for (const auto& [kind, wire] : styles) {
-        SCOPED_TRACE(wire);
         const auto decoded = json::decode<ExplorePageStyle>(quoted(wire));
-        EXPECT_EQ(decoded, kind);
-        EXPECT_EQ(ExplorePageStyle::fromWire(wire), kind);
+        EXPECT_EQ(decoded, kind) << wire;
+        EXPECT_EQ(ExplorePageStyle::fromWire(wire), kind) << wire;
         EXPECT_EQ(json::encode(decoded), quoted(wire));
     }
     for (std::string_view text : {"Standard_Emphasis_No_Header", "highEmphasis", "details-standard", ""}) {
-        SCOPED_TRACE(text);
         const auto decoded = json::decode<ExplorePageStyle>(quoted(text));
-        EXPECT_EQ(decoded.kind(), PageStyle::unknown);
+        EXPECT_EQ(decoded.kind(), PageStyle::unknown) << text;
         EXPECT_EQ(decoded.rawValue(), text);
         EXPECT_EQ(json::encode(decoded), quoted(text));
     }
 }
 
-TEST(ExplorePageStyleDescriptorTest, NameIsRequiredAndFallbackOptional) {
-    using Descriptor = ExplorePageStyleDescriptor;
-    EXPECT_EQ(json::decode<Descriptor>(R"({"name":"x","fallback":"high_emphasis"})"),
-              (Descriptor{"x", "high_emphasis"}));
-    EXPECT_EQ(json::decode<Descriptor>(R"({"name":"x"})"), (Descriptor{"x", std::nullopt}));
-    EXPECT_EQ(json::decode<Descriptor>(R"({"name":"x","fallback":null})"), (Descriptor{"x", std::nullopt}));
-    EXPECT_EQ(json::encode(Descriptor{"x", "y"}), R"({"name":"x","fallback":"y"})");
-    EXPECT_EQ(json::encode(Descriptor{"x", std::nullopt}), R"({"name":"x"})");
-    EXPECT_EQ(failureKind([] { json::decode<Descriptor>(R"({"fallback":"y"})"); }), json::ErrorKind::keyNotFound);
-    EXPECT_EQ(failureKind([] { json::decode<Descriptor>(R"({"name":null})"); }), json::ErrorKind::valueNotFound);
-    EXPECT_EQ(failureKind([] { json::decode<Descriptor>(R"({"name":"x","fallback":1})"); }),
-              json::ErrorKind::typeMismatch);
+TEST(ExplorePageStyleTest, DescriptorAndRestrictionKeys) {
+    using D = ExplorePageStyleDescriptor;
+    expectDecodes<D>({
+        {R"({"name":"x","fallback":"high_emphasis"})", D{"x", "high_emphasis"}},
+        {R"({"name":"x"})", D{"x", std::nullopt}},
+        {R"({"name":"x","fallback":null})", D{"x", std::nullopt}},
+        {R"({"fallback":"y"})", Failure{ErrorKind::keyNotFound, "name"}},
+        {R"({"name":null})", Failure{ErrorKind::valueNotFound, "name"}},
+        {R"({"name":"x","fallback":1})", Failure{ErrorKind::typeMismatch, "fallback"}},
+    });
+    EXPECT_EQ(json::encode(D{"x", "y"}), R"({"name":"x","fallback":"y"})");
+    EXPECT_EQ(json::encode(D{"x", std::nullopt}), R"({"name":"x"})");
 
-    using Restriction = ExplorePageRestriction;
-    const auto restriction = json::decode<Restriction>(R"({"iconType":"lock","message":"Not here"})");
-    EXPECT_EQ(restriction, (Restriction{"lock", "Not here"}));
-    EXPECT_EQ(json::encode(restriction), R"({"iconType":"lock","message":"Not here"})");
-    EXPECT_EQ(failureKind([] { json::decode<Restriction>(R"({"iconType":"lock"})"); }), json::ErrorKind::keyNotFound);
-    EXPECT_EQ(failureKind([] { json::decode<Restriction>(R"({"message":"m"})"); }), json::ErrorKind::keyNotFound);
+    using R = ExplorePageRestriction;
+    expectDecodes<R>({
+        {R"({"iconType":"lock","message":"Not here"})", R{"lock", "Not here"}},
+        {R"({"iconType":"lock"})", Failure{ErrorKind::keyNotFound, "message"}},
+        {R"({"message":"m"})", Failure{ErrorKind::keyNotFound, "iconType"}},
+    });
+    EXPECT_EQ(json::encode(R{"lock", "Not here"}), R"({"iconType":"lock","message":"Not here"})");
 }
 
-TEST(ExplorePageStyleDescriptorTest, EffectiveStyleFallsBackWithExactWarningsOnEveryRead) {
-    struct Case {
-        ExplorePageStyleDescriptor descriptor;
-        ExplorePageStyle expected;
-        std::vector<std::pair<int, std::string>> warnings;  // line, message
-    };
-    const std::string safetyNet = ". Using global safety-net fallback: standard_emphasis_with_header.";
-    const std::vector<Case> cases = {
-        {{"standard_emphasis_no_header", std::nullopt}, PageStyle::standardEmphasisNoHeader, {}},
-        {{"details_standard", "nonsense"}, PageStyle::detailsStandard, {}},
-        {{"grid", "high_emphasis"},
-         PageStyle::highEmphasis,
-         {{89, "Unknown Page Style: grid. Falling back to: high_emphasis."}}},
-        {{"Standard_Emphasis_No_Header", "standard_emphasis_with_navigation"},
-         PageStyle::standardEmphasisWithNavigation,
-         {{89, "Unknown Page Style: Standard_Emphasis_No_Header. Falling back to: standard_emphasis_with_navigation."}}},
-        {{"grid", "list"},
-         PageStyle::standardEmphasisWithHeader,
-         {{89, "Unknown Page Style: grid. Falling back to: list."}, {96, "Unknown Page Style Fallback: list" + safetyNet}}},
-        {{"grid", std::nullopt},
-         PageStyle::standardEmphasisWithHeader,
-         {{89, "Unknown Page Style: grid. Falling back to: ."}, {96, "Unknown Page Style Fallback: " + safetyNet}}},
-        {{"", "High_Emphasis"},
-         PageStyle::standardEmphasisWithHeader,
-         {{89, "Unknown Page Style: . Falling back to: High_Emphasis."},
-          {96, "Unknown Page Style Fallback: High_Emphasis" + safetyNet}}},
-    };
-    // Captures record warnings whatever the threshold; keep them off the test output.
-    struct Quiet {
-        LogLevel previous = Log::level();
-        Quiet() { Log::setLevel(LogLevel::off); }
-        ~Quiet() { Log::setLevel(previous); }
-    } quiet;
-    for (const auto& row : cases) {
-        const std::string subject = json::encode(row.descriptor);
+TEST(ExplorePageStyleTest, EffectiveStyleFallsBackWithExactWarningsOnEveryRead) {
+    const std::string net = ". Using global safety-net fallback: standard_emphasis_with_header.";
+    // descriptor, style in effect, warnings as (line, message)
+    const std::vector<std::tuple<ExplorePageStyleDescriptor, ExplorePageStyle, std::vector<std::pair<int, std::string>>>>
+        cases = {
+            {{"standard_emphasis_no_header", std::nullopt}, PageStyle::standardEmphasisNoHeader, {}},
+            {{"details_standard", "nonsense"}, PageStyle::detailsStandard, {}},
+            {{"grid", "high_emphasis"}, PageStyle::highEmphasis,
+             {{89, "Unknown Page Style: grid. Falling back to: high_emphasis."}}},
+            {{"grid", "list"}, PageStyle::standardEmphasisWithHeader,
+             {{89, "Unknown Page Style: grid. Falling back to: list."},
+              {96, "Unknown Page Style Fallback: list" + net}}},
+            {{"grid", std::nullopt}, PageStyle::standardEmphasisWithHeader,
+             {{89, "Unknown Page Style: grid. Falling back to: ."}, {96, "Unknown Page Style Fallback: " + net}}},
+            {{"", "High_Emphasis"}, PageStyle::standardEmphasisWithHeader,
+             {{89, "Unknown Page Style: . Falling back to: High_Emphasis."},
+              {96, "Unknown Page Style Fallback: High_Emphasis" + net}}},
+        };
+    const LogLevel previous = Log::level();
+    Log::setLevel(LogLevel::off);  // captures record warnings whatever the threshold
+    for (const auto& [descriptor, style, warnings] : cases) {
+        const std::string subject = json::encode(descriptor);
         SCOPED_TRACE(subject);
         WarningCapture capture;
-        for (int read = 0; read < 2; ++read) EXPECT_EQ(row.descriptor.effectivePageStyle(), row.expected);
         std::vector<Warning> expected;
-        for (int read = 0; read < 2; ++read)
-            for (const auto& [line, message] : row.warnings)
+        for (int read = 0; read < 2; ++read) {
+            EXPECT_EQ(descriptor.effectivePageStyle(), style);
+            for (const auto& [line, message] : warnings)
                 expected.push_back({subject, message, {}, line, "Models/ExplorePage", "effectivePageStyle"});
+        }
         EXPECT_EQ(capture.entries(), expected);
     }
+    Log::setLevel(previous);
 }
 
 }  // namespace

@@ -1,20 +1,19 @@
 #pragma once
-// Table-driven helpers of the JSON core tests: each row is a JSON text and either the value it
+// Table-driven helpers of the JSON tests: each row is a JSON text and either the value it
 // decodes to or the failure (kind and path) it must raise.
 
 #include "vorlane/Platform/Json/Codec.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
 #include <variant>
-#include <vector>
 
 namespace vorlane::jsontesting {
 
+using json::ErrorKind;
+
 struct Failure {
-    json::ErrorKind kind;
+    ErrorKind kind;
     std::string path;
 };
 
@@ -45,6 +44,12 @@ void expectRows(const std::vector<Row<T>>& rows, DecodeText decodeText) {
     }
 }
 
+// Rows whose text decodes as T itself.
+template <class T>
+void expectDecodes(const std::vector<Row<T>>& rows, const json::DecoderSettings& settings = {}) {
+    expectRows(rows, [&](std::string_view text) { return json::decode<T>(text, settings); });
+}
+
 // The failure of decoding `text` as T.
 template <class T>
 json::DecodingError decodeFailure(std::string_view text) {
@@ -54,7 +59,7 @@ json::DecodingError decodeFailure(std::string_view text) {
         return error;
     }
     ADD_FAILURE() << "decoded without error: " << text;
-    return {json::ErrorKind::dataCorrupted, "", ""};
+    return {ErrorKind::dataCorrupted, "", ""};
 }
 
 }  // namespace vorlane::jsontesting

@@ -3,16 +3,7 @@
 #include "tests/TestSupport.hpp"
 #include "JsonTestSupport.hpp"
 
-#include "vorlane/Platform/Json/Codec.hpp"
-
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdint>
-#include <limits>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace vorlane::jsonvaluetests {
 enum class Shade { light, dark, highContrast };  // closed
@@ -44,60 +35,30 @@ struct vorlane::json::Vocabulary<vorlane::jsonvaluetests::Badge> {
 namespace vorlane::jsonvaluetests {
 namespace {
 
-using json::ErrorKind;
 using namespace jsontesting;
 using namespace std::chrono;
 
 const Failure corrupted{ErrorKind::dataCorrupted, "(root)"};
 const Failure mismatch{ErrorKind::typeMismatch, "(root)"};
+const Failure null{ErrorKind::valueNotFound, "(root)"};
 
-template <class T>
-void expectDecodedRows(const std::vector<Row<T>>& rows, const json::DecoderSettings& settings = {}) {
-    expectRows(rows, [&](std::string_view text) { return json::decode<T>(text, settings); });
-}
-
-TEST(JsonNumbers, IntegersAreRangeCheckedAndWholeDoublesAccepted) {
+TEST(JsonNumbers, IntegersAreRangeCheckedWholeDoublesAcceptedAndOnlyBooleansAreBooleans) {
     using Int64 = std::numeric_limits<std::int64_t>;
-    expectDecodedRows<std::int64_t>({
-        {"9223372036854775807", Int64::max()},
-        {"-9223372036854775808", Int64::min()},
-        {"9223372036854775808", corrupted},
-        {"12.0", 12},
-        {"-3e2", -300},
-        {"12.5", corrupted},
-        {"1e19", corrupted},
-        {R"("12")", mismatch},
-        {"null", Failure{ErrorKind::valueNotFound, "(root)"}},
+    expectDecodes<std::int64_t>({
+        {"9223372036854775807", Int64::max()}, {"-9223372036854775808", Int64::min()},
+        {"9223372036854775808", corrupted}, {"12.0", 12}, {"-3e2", -300}, {"12.5", corrupted}, {"1e19", corrupted},
+        {R"("12")", mismatch}, {"null", null},
     });
-    expectDecodedRows<std::uint64_t>({
-        {"18446744073709551615", std::numeric_limits<std::uint64_t>::max()},
-        {"9223372036854775808", std::uint64_t{1} << 63},
-        {"-1", corrupted},
-        {"-0.5", corrupted},
-    });
-    expectDecodedRows<std::int32_t>({
-        {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-        {"2147483648", corrupted},
-        {"-2147483649", corrupted},
-    });
-    expectDecodedRows<std::uint16_t>({{"65535", std::uint16_t{65535}}, {"65536", corrupted}});
-    expectDecodedRows<double>({
-        {"3", 3.0},
-        {"-9223372036854775808", -9223372036854775808.0},
-        {"18446744073709551615", 18446744073709551615.0},
-        {R"("1.5")", mismatch},
-    });
-}
-
-TEST(JsonBooleans, OnlyJsonBooleansAreBooleans) {
-    expectDecodedRows<bool>({
-        {"true", true},
-        {"false", false},
-        {R"("true")", mismatch},
-        {"1", mismatch},
-        {"null", Failure{ErrorKind::valueNotFound, "(root)"}},
-    });
+    expectDecodes<std::uint64_t>({{"18446744073709551615", std::numeric_limits<std::uint64_t>::max()},
+                                  {"9223372036854775808", std::uint64_t{1} << 63},
+                                  {"-1", corrupted},
+                                  {"-0.5", corrupted}});
+    expectDecodes<std::int32_t>({{"2147483647", 2147483647}, {"-2147483648", std::numeric_limits<std::int32_t>::min()},
+                                 {"2147483648", corrupted}, {"-2147483649", corrupted}});
+    expectDecodes<std::uint16_t>({{"65535", std::uint16_t{65535}}, {"65536", corrupted}});
+    expectDecodes<double>({{"3", 3.0}, {"-9223372036854775808", -9223372036854775808.0},
+                           {"18446744073709551615", 18446744073709551615.0}, {R"("1.5")", mismatch}});
+    expectDecodes<bool>({{"true", true}, {"false", false}, {R"("true")", mismatch}, {"1", mismatch}, {"null", null}});
 }
 
 TEST(JsonMaps, KeepDocumentOrderLetTheLastDuplicateWinAndCompareWithoutOrder) {
@@ -108,7 +69,6 @@ TEST(JsonMaps, KeepDocumentOrderLetTheLastDuplicateWinAndCompareWithoutOrder) {
     };
     auto map = json::decode<OrderedMap<int>>(R"({"zeta":1,"alpha":2,"mid":3})");
     EXPECT_EQ(keysOf(map), (std::vector<std::string>{"zeta", "alpha", "mid"}));
-    EXPECT_EQ(map.front().first, "zeta");
     EXPECT_EQ(json::encode(map), R"({"zeta":1,"alpha":2,"mid":3})");
 
     auto repeated = json::decode<OrderedMap<int>>(R"({"a":1,"b":2,"a":3})");
@@ -123,41 +83,33 @@ TEST(JsonMaps, KeepDocumentOrderLetTheLastDuplicateWinAndCompareWithoutOrder) {
     EXPECT_NE(ab, (OrderedMap<int>{{"a", 1}, {"b", 2}, {"c", 3}}));
 }
 
-TEST(JsonVocabularies, ClosedVocabularyRoundTripsEveryCaseAndRejectsOtherText) {
+TEST(JsonVocabularies, ClosedRejectOrFallBackAndOpenKeepUnknownText) {
     for (const auto& entry : json::allCases<Shade>()) {
         const std::string quoted = test::quoted(entry.wire);
         EXPECT_EQ(json::encode(entry.value), quoted);
         EXPECT_EQ(json::decode<Shade>(quoted), entry.value) << quoted;
     }
     for (const char* text : {R"("dim")", R"("Dark")", R"("highContrast")", R"("")"}) {
-        SCOPED_TRACE(text);
         auto error = decodeFailure<Shade>(text);
-        EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted);
+        EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << text;
         EXPECT_NE(error.message().find("Shade"), std::string::npos) << error.message();
         EXPECT_NE(error.message().find(text), std::string::npos) << error.message();
     }
     EXPECT_EQ(decodeFailure<Shade>("1").kind(), ErrorKind::typeMismatch);
+    // A closed vocabulary with a fallback reads unknown text as the fallback.
+    expectDecodes<Layout>({{R"("list")", Layout::list}, {R"("unknown")", Layout::unknown},
+                           {R"("Grid")", Layout::unknown}, {"2", mismatch}});
 
-    expectDecodedRows<Layout>({
-        {R"("list")", Layout::list},
-        {R"("unknown")", Layout::unknown},
-        {R"("carousel")", Layout::unknown},
-        {R"("Grid")", Layout::unknown},
-        {"2", mismatch},
-    });
-}
-
-TEST(JsonVocabularies, OpenVocabularyKeepsUnknownText) {
+    // An open vocabulary keeps unknown text.
     using Open = json::OpenEnum<Badge>;
     auto live = json::decode<Open>(R"("live")");
     EXPECT_EQ(live, Badge::live);
     EXPECT_EQ(live.rawValue(), "live");
 
     for (const char* text : {"replay", "Live", ""}) {
-        SCOPED_TRACE(text);
         const std::string quoted = test::quoted(text);
         auto unknown = json::decode<Open>(quoted);
-        EXPECT_TRUE(unknown.isCatchAll());
+        EXPECT_TRUE(unknown.isCatchAll()) << quoted;
         EXPECT_EQ(unknown.rawValue(), text);
         EXPECT_EQ(json::encode(unknown), quoted);
         EXPECT_EQ(unknown, Open::other(text));
@@ -169,17 +121,15 @@ TEST(JsonVocabularies, OpenVocabularyKeepsUnknownText) {
 
 const Date may1 = sys_days{2024y / May / 1} + 12h + 30min;
 
-TEST(JsonDates, Iso8601Setting) {
-    expectDecodedRows<Date>(
+TEST(JsonDates, DecodeInBothSettings) {
+    expectDecodes<Date>(
         {
             {R"("2024-05-01T12:30:00Z")", may1},
-            {R"("2024-05-01T12:30:00.250Z")", may1 + 250ms},
             {R"("2024-05-01T12:30:00.5Z")", may1 + 500ms},
             {R"("2024-05-01T12:30:00.123456Z")", may1 + 123ms},
             {R"("2024-05-01T14:30:00+02:00")", may1},
             {R"("2024-05-01T07:00:00-0530")", may1},
             {R"("2024-02-29T00:00:00Z")", Date{sys_days{2024y / February / 29}}},
-            {R"("2024-02-30T00:00:00Z")", corrupted},
             {R"("2023-02-29T00:00:00Z")", corrupted},
             {R"("2024-05-01T12:30:00")", corrupted},
             {R"("2024-05-01T24:00:00Z")", corrupted},
@@ -188,37 +138,26 @@ TEST(JsonDates, Iso8601Setting) {
             {"736259400", mismatch},
         },
         json::DecoderSettings::iso8601());
-}
-
-TEST(JsonDates, DefaultSettingReadsSecondsSinceTwoThousandOne) {
-    expectDecodedRows<Date>({
-        {"0", Date{sys_days{2001y / January / 1}}},
-        {"1.5", sys_days{2001y / January / 1} + 1500ms},
-        {"-86400", Date{sys_days{2000y / December / 31}}},
-        {"736259400", may1},
-        {R"("2024-05-01T12:30:00Z")", mismatch},
-        {"1e300", corrupted},
-    });
+    // By default, seconds since 2001-01-01.
+    const Date reference = sys_days{2001y / January / 1};
+    expectDecodes<Date>({{"0", reference}, {"1.5", reference + 1500ms}, {"-86400", reference - 24h}, {"736259400", may1},
+                         {R"("2024-05-01T12:30:00Z")", mismatch}, {"1e300", corrupted}});
 }
 
 TEST(JsonDates, EncodeRoundTripsInBothSettings) {
-    const std::vector<std::pair<Date, std::string>> iso = {
-        {may1, R"("2024-05-01T12:30:00Z")"},
-        {may1 + 7ms, R"("2024-05-01T12:30:00.007Z")"},
-        {Date{} - 1ms, R"("1969-12-31T23:59:59.999Z")"},
+    // date, ISO 8601 text, seconds since 2001-01-01
+    const std::vector<std::tuple<Date, std::string, std::string>> rows = {
+        {may1, R"("2024-05-01T12:30:00Z")", "736259400.0"},
+        {may1 + 250ms, R"("2024-05-01T12:30:00.250Z")", "736259400.25"},
+        {may1 + 7ms, R"("2024-05-01T12:30:00.007Z")", "736259400.007"},
+        {sys_days{2000y / December / 31} + 1ms, R"("2000-12-31T00:00:00.001Z")", "-86399.999"},
+        {Date{} - 1ms, R"("1969-12-31T23:59:59.999Z")", "-978307200.001"},
     };
-    for (const auto& [date, text] : iso) {
-        EXPECT_EQ(json::encode(date, json::EncoderSettings::iso8601()), text);
-        EXPECT_EQ(json::decode<Date>(text, json::DecoderSettings::iso8601()), date) << text;
-    }
-    const std::vector<std::pair<Date, std::string>> seconds = {
-        {may1, "736259400.0"},
-        {may1 + 250ms, "736259400.25"},
-        {sys_days{2000y / December / 31} + 1ms, "-86399.999"},
-    };
-    for (const auto& [date, text] : seconds) {
-        EXPECT_EQ(json::encode(date), text);
-        EXPECT_EQ(json::decode<Date>(text), date) << text;
+    for (const auto& [date, iso, seconds] : rows) {
+        EXPECT_EQ(json::encode(date, json::EncoderSettings::iso8601()), iso);
+        EXPECT_EQ(json::decode<Date>(iso, json::DecoderSettings::iso8601()), date) << iso;
+        EXPECT_EQ(json::encode(date), seconds);
+        EXPECT_EQ(json::decode<Date>(seconds), date) << seconds;
     }
 }
 
