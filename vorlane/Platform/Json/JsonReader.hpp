@@ -100,7 +100,7 @@ public:
 private:
     friend class ObjectCursor;
     friend class ArrayCursor;
-    friend struct RootAccess;
+    friend struct ValueFactory;
     Value() = default;
 
     alignas(8) unsigned char element_[16]{};  // the parser's element handle
