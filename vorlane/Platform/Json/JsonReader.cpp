@@ -59,23 +59,25 @@ struct ValueFactory {
         return root;
     }
     static Value member(const Value& parent, const dom::element& element, std::string_view key) {
-        Value child;
-        store(child.element_, element);
-        child.node_.parent = &parent.node_;
-        child.node_.key = key;
-        child.node_.isRoot = false;
-        child.context_ = parent.context_;
-        return child;
+        Value value = child(parent, element);
+        value.node_.key = key;
+        return value;
     }
     static Value element(const Value& parent, const dom::element& element, std::size_t index) {
-        Value child;
-        store(child.element_, element);
-        child.node_.parent = &parent.node_;
-        child.node_.index = index;
-        child.node_.isIndex = true;
-        child.node_.isRoot = false;
-        child.context_ = parent.context_;
-        return child;
+        Value value = child(parent, element);
+        value.node_.index = index;
+        value.node_.isIndex = true;
+        return value;
+    }
+
+private:
+    static Value child(const Value& parent, const dom::element& element) {
+        Value value;
+        store(value.element_, element);
+        value.node_.parent = &parent.node_;
+        value.node_.isRoot = false;
+        value.context_ = parent.context_;
+        return value;
     }
 };
 
