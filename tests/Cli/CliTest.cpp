@@ -25,10 +25,7 @@ CliRun run(const std::string& arguments, const std::string& input = "") {
     std::string command = std::string(VORLANE_CLI_PATH) + " " + arguments + " <" + (dir / "in").string() + " >" +
                           (dir / "out").string() + " 2>" + (dir / "err").string();
     int status = std::system(command.c_str());
-    auto slurp = [](const std::filesystem::path& p) {
-        std::ifstream in(p);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    auto slurp = [](const std::filesystem::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
     CliRun result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out"), slurp(dir / "err")};
     std::filesystem::remove_all(dir);
     return result;
@@ -41,11 +38,7 @@ const std::string kSentry = R"({"isEnabled":true,"dsn":"d","enableAutoSessionTra
                             R"("nonFatalErrorLoggingSampleRate":0.25,"featureFlagErrorLoggingEnabled":false})";
 
 TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
-    struct Row {
-        std::string arguments, input;
-        int exitCode;
-        std::string out, firstErrorLine;
-    };
+    struct Row { std::string arguments, input; int exitCode; std::string out, firstErrorLine; };
     const Row rows[] = {
         {"decode SentryConfig", kSentry, 0, kSentry + "\n", ""},
         {"decode SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
@@ -92,18 +85,11 @@ TEST(Cli, CheckPassesOnTheBuiltInCatalogAndFailsOnABrokenOne) {
     EXPECT_NE(bad.out.find("error: bad.json (SentryConfig): isEnabled: required key"), std::string::npos) << bad.out;
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Cli, ArtworkChoosesThroughTheFallbackChains) {
     const std::string legacy = std::string(VORLANE_CATALOG_DIR) + "/artwork/legacy-image-map.json";
     const std::string item = std::string(VORLANE_CATALOG_DIR) + "/artwork/explore-item-artwork.json";
-    struct Row {
-        std::string arguments;
-        int exitCode;
-        std::string expected;  // a part of the output line, "null", or the start of the error line
-    };
+    // expected: a part of the output line, "null", or the start of the error line
+    struct Row { std::string arguments; int exitCode; std::string expected; };
     const Row rows[] = {
         {"--purpose brandTile --ratio 16:9 " + legacy, 0,
          R"("masterId":"harbor-lights-tile-178-series","masterWidth":1920,"masterHeight":1080},"purpose":"brandTile","aspectRatio":1.7777777777777777})"},

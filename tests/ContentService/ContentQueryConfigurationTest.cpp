@@ -1,4 +1,4 @@
-#include "tests/TestSupport.hpp"
+#include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/ContentService/ContentQueryConfiguration.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
@@ -7,6 +7,8 @@
 
 namespace vorlane {
 namespace {
+
+using namespace jsontesting;
 
 // The wire strings exactly as the content API names its queries, in declaration order.
 constexpr std::string_view kQueryKeys[] = {
@@ -35,63 +37,25 @@ JsonValue completeConfiguration() {
       "onboardingSlug": "onboarding", "searchIndex": "idx", "defaultSeriesBundleEpisodeCount": 15})");
 }
 
-TEST(ContentQueryIdentifier, EveryCaseHasItsNameAsWireStringInOrder) {
-    const auto& cases = json::allCases<ContentQueryIdentifier>();
-    ASSERT_EQ(std::size(cases), std::size(kQueryKeys));
-    for (std::size_t i = 0; i < std::size(kQueryKeys); ++i) {
-        SCOPED_TRACE(kQueryKeys[i]);
-        EXPECT_EQ(static_cast<std::size_t>(cases[i].value), i);
-        EXPECT_EQ(cases[i].wire, kQueryKeys[i]);
-        auto decoded = json::decode<ContentQueryIdentifier>(test::quoted(kQueryKeys[i]));
-        EXPECT_EQ(json::encode(decoded), test::quoted(kQueryKeys[i]));
-    }
+TEST(ContentQueryIdentifier, EveryCaseHasItsNameAsWireStringInOrderAndOthersFail) {
+    expectWireStrings<ContentQueryIdentifier>({std::begin(kQueryKeys), std::end(kQueryKeys)});
+    expectRejected<ContentQueryIdentifier>({"Video", "videos", "", "explore_page"});
 }
 
-TEST(ContentQueryIdentifier, UnknownOrMiscasedStringsFail) {
-    for (const char* text : {R"("Video")", R"("videos")", R"("")", R"("explore_page")"}) {
-        SCOPED_TRACE(text);
-        try {
-            json::decode<ContentQueryIdentifier>(text);
-            FAIL() << "decoded an unknown query key";
-        } catch (const json::DecodingError& error) {
-            EXPECT_EQ(error.kind(), json::ErrorKind::dataCorrupted);
-            EXPECT_NE(error.message().find("ContentQueryIdentifier"), std::string::npos);
-        }
-    }
-}
+TEST(ContentQueryConfiguration, EveryKeyIsRequiredAndDescriptorsAreFoundByQueryKey) {
+    ASSERT_EQ(completeConfiguration().size(), 14u);
+    expectEveryKeyRequired<ContentQueryConfiguration>(completeConfiguration());
 
-TEST(ContentQueryConfiguration, EveryKeyIsRequired) {
-    const JsonValue complete = completeConfiguration();
-    ASSERT_EQ(complete.size(), 14u);
-    for (const auto& [key, value] : complete.items()) {
-        SCOPED_TRACE(key);
-        JsonValue partial = complete;
-        partial.erase(key);
-        try {
-            json::decode<ContentQueryConfiguration>(partial.dump());
-            FAIL() << "decoded without " << key;
-        } catch (const json::DecodingError& error) {
-            EXPECT_EQ(error.kind(), json::ErrorKind::keyNotFound);
-            EXPECT_EQ(error.path(), key);
-        }
-    }
-}
-
-TEST(ContentQueryConfiguration, RoundTripsAndLooksUpDescriptorsByQueryKey) {
     auto config = json::decode<ContentQueryConfiguration>(completeConfiguration().dump());
-    ASSERT_NE(config.descriptor(ContentQueryIdentifier::video), nullptr);
-    EXPECT_EQ(config.descriptor(ContentQueryIdentifier::video)->queryId, "q/video");
-    EXPECT_EQ(config.descriptor(ContentQueryIdentifier::explorePage)->apiVersion, "v1");
+    ASSERT_NE(config.descriptor(ContentQueryIdentifier::explorePage), nullptr);
+    EXPECT_EQ(*config.descriptor(ContentQueryIdentifier::explorePage), (ContentQueryDescriptor{"q/page", "v1"}));
     EXPECT_EQ(config.descriptor(ContentQueryIdentifier::series), nullptr);
     EXPECT_EQ(config.queryDescriptors.front().first, "video");  // document order kept
 
     const auto& home = *config.collectionContentClassConfig.find("home");
     EXPECT_EQ(home.queryId, ContentQueryIdentifier::completeCollectionBySlug);
     EXPECT_EQ(home.identifierType, CollectionIdentifierType::slug);
-
-    std::string encoded = json::encode(config);
-    EXPECT_EQ(json::decode<ContentQueryConfiguration>(encoded), config);
-    EXPECT_EQ(JsonValue::parse(encoded), completeConfiguration());  // same keys, same order
+    EXPECT_EQ(json::decode<ContentQueryConfiguration>(json::encode(config)), config);
 }
 
 TEST(ContentQueryConfiguration, MergeReplacesWithACompleteConfigurationOnly) {
@@ -111,24 +75,17 @@ TEST(ContentQueryConfiguration, MergeReplacesWithACompleteConfigurationOnly) {
 }
 
 TEST(CollectionContentClassConfig, VocabulariesAreStrict) {
-    struct Row {
-        const char* queryId;
-        const char* identifierType;
-        bool ok;
+    using Config = CollectionContentClassConfig;
+    const auto text = [](const char* queryId, const char* identifierType) {
+        return JsonValue{{"queryId", queryId}, {"identifierType", identifierType}, {"enablePersonalizedCollection", false},
+                         {"defaultCollectionType", "StandardCollection"}}.dump();
     };
-    for (const Row& row : {Row{"collectionBySlug", "slug", true}, Row{"collectionByGroupId", "collectionGroupId", true},
-                           Row{"collectionBySlug", "Slug", false}, Row{"collectionBySlug", "groupId", false},
-                           Row{"notAQuery", "slug", false}}) {
-        SCOPED_TRACE(std::string(row.queryId) + "/" + row.identifierType);
-        JsonValue value = {{"queryId", row.queryId},
-                           {"identifierType", row.identifierType},
-                           {"enablePersonalizedCollection", false},
-                           {"defaultCollectionType", "StandardCollection"}};
-        if (row.ok)
-            EXPECT_NO_THROW(json::decode<CollectionContentClassConfig>(value.dump()));
-        else
-            EXPECT_THROW(json::decode<CollectionContentClassConfig>(value.dump()), json::DecodingError);
-    }
+    EXPECT_EQ(json::decode<Config>(text("collectionBySlug", "slug")).identifierType, CollectionIdentifierType::slug);
+    EXPECT_EQ(json::decode<Config>(text("collectionByGroupId", "collectionGroupId")).queryId,
+              ContentQueryIdentifier::collectionByGroupId);
+    EXPECT_EQ(decodeFailure<Config>(text("collectionBySlug", "Slug")).path(), "identifierType");
+    EXPECT_EQ(decodeFailure<Config>(text("collectionBySlug", "groupId")).path(), "identifierType");
+    EXPECT_EQ(decodeFailure<Config>(text("notAQuery", "slug")).path(), "queryId");
 }
 
 TEST(Catalog, BuiltInCatalogConfiguresEveryQuery) {

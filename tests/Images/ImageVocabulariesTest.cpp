@@ -1,5 +1,4 @@
 #include "tests/Platform/Json/JsonTestSupport.hpp"
-#include "tests/TestSupport.hpp"
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/IconType.hpp"
 #include "vorlane/Images/Image.hpp"
@@ -13,21 +12,7 @@
 namespace vorlane {
 namespace {
 
-using vorlane::test::quoted;
-
-// Every case, in declaration order from `first`, has exactly the expected wire string and round-trips.
-template <class E>
-void expectWireStrings(const std::vector<std::string_view>& expected, std::size_t first = 0) {
-    SCOPED_TRACE(std::string(json::Vocabulary<E>::name));
-    const auto& cases = json::allCases<E>();
-    ASSERT_EQ(std::size(cases), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(static_cast<std::size_t>(cases[i].value), first + i) << expected[i];
-        EXPECT_EQ(cases[i].wire, expected[i]);
-        EXPECT_EQ(json::decode<E>(quoted(expected[i])), cases[i].value) << expected[i];
-        EXPECT_EQ(json::encode(cases[i].value), quoted(expected[i]));
-    }
-}
+using namespace jsontesting;
 
 TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
     expectWireStrings<ImagePurpose>(
@@ -50,9 +35,8 @@ TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
          "dark", "scoreboard", "scoreboard_dark", "bottom_right", "top_right", "stacked"});
 
     // The catch-all `unknown` comes first and has no wire string of its own.
-    expectWireStrings<IconTypeKind>({"generic_unavailable", "regional_unavailable", "service_unavailable", "pcon",
-                                     "kids_mode", "watchlistEmpty"},
-                                    1);
+    expectWireStrings<IconTypeKind, IconType>(
+        {"generic_unavailable", "regional_unavailable", "service_unavailable", "pcon", "kids_mode", "watchlistEmpty"}, 1);
 }
 
 TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
@@ -67,20 +51,14 @@ TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
     EXPECT_EQ(json::fromWireString<ImageFormat>("jpg"), std::nullopt);
 
     // Closed vocabularies fail on an unknown string.
-    using jsontesting::decodeFailure;
-    for (const auto& error : {decodeFailure<ExploreImageContext>(R"("upNext")"),
-                              decodeFailure<ExploreImageContent>(R"("titleTreatment")"),
-                              decodeFailure<ImageScrimLabel>(R"("80_scrim")"),
-                              decodeFailure<VideoArtworkType>(R"("fullBleed")")})
-        EXPECT_EQ(error.kind(), json::ErrorKind::dataCorrupted) << error.what();
+    expectRejected<ExploreImageContext>({"upNext"});
+    expectRejected<ExploreImageContent>({"titleTreatment"});
+    expectRejected<ImageScrimLabel>({"80_scrim"});
+    expectRejected<VideoArtworkType>({"fullBleed"});
 
     // Open vocabularies keep the text and write it back.
-    const auto icon = json::decode<IconType>(R"("sparkles")");
-    EXPECT_EQ(icon.kind(), IconTypeKind::unknown);
-    EXPECT_EQ(json::encode(icon), R"("sparkles")");
-    const auto badge = json::decode<Image::OriginalsBadgeLabel>(R"("Some Studio")");
-    EXPECT_EQ(badge.kind(), OriginalsBadgeLabelKind::other);
-    EXPECT_EQ(json::encode(badge), R"("Some Studio")");
+    expectKeptAsCatchAll<IconType>({"sparkles", "Pcon"});
+    expectKeptAsCatchAll<Image::OriginalsBadgeLabel>({"Some Studio"});
 }
 
 TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
@@ -89,35 +67,19 @@ TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
     constexpr auto G = ImageFormat::png;
     // purpose; flags 'P' usePlaceholder, 'T' showTextOnFailure, 'O' showOriginalsLabel; format; fallbacks
     const std::vector<std::tuple<P, std::string_view, ImageFormat, std::vector<P>>> rows = {
-        {P::hero, "PT", J, {}},
-        {P::heroCollection, "", J, {P::hero, P::heroTile}},
+        {P::hero, "PT", J, {}}, {P::heroCollection, "", J, {P::hero, P::heroTile}},
         {P::heroCollectionBrand, "", J, {P::heroCollection, P::hero}},
-        {P::heroCollectionInline, "", J, {P::heroCollection, P::heroTile}},
-        {P::heroTile, "PTO", G, {}},
-        {P::tileTitleCard, "PT", J, {}},
-        {P::titleTreatment, "", G, {}},
-        {P::titleTreatmentLayer, "", G, {}},
+        {P::heroCollectionInline, "", J, {P::heroCollection, P::heroTile}}, {P::heroTile, "PTO", G, {}},
+        {P::tileTitleCard, "PT", J, {}}, {P::titleTreatment, "", G, {}}, {P::titleTreatmentLayer, "", G, {}},
         {P::titleTreatmentCentered, "", G, {P::titleTreatmentBottom, P::titleTreatment}},
         {P::titleTreatmentBottom, "", G, {P::titleTreatmentCentered, P::titleTreatment}},
-        {P::thumbnail, "PT", J, {P::tile}},
-        {P::thumbnailImax, "PT", J, {P::tile}},
-        {P::thumbnailWidescreen, "PT", J, {P::tile}},
-        {P::logo, "", G, {}},
-        {P::logoDark, "", G, {}},
-        {P::logoLayer, "", G, {P::logo}},
-        {P::tile, "PTO", J, {P::tileKeystone, P::keystone}},
-        {P::tileInline, "PT", J, {P::tile}},
-        {P::tileKeystone, "PTO", J, {}},
-        {P::tileWhite, "PT", G, {}},
-        {P::keystone, "PTO", J, {}},
-        {P::background, "T", J, {}},
-        {P::backgroundDetails, "T", J, {P::background, P::hero}},
-        {P::backgroundUpNext, "", J, {P::background, P::backgroundDetails}},
-        {P::teamLogo1, "", G, {}},
-        {P::teamLogo2, "", G, {}},
-        {P::league, "", J, {}},
-        {P::unknown, "PT", J, {}},
-        {P::brandTile, "PT", G, {}},
+        {P::thumbnail, "PT", J, {P::tile}}, {P::thumbnailImax, "PT", J, {P::tile}},
+        {P::thumbnailWidescreen, "PT", J, {P::tile}}, {P::logo, "", G, {}}, {P::logoDark, "", G, {}},
+        {P::logoLayer, "", G, {P::logo}}, {P::tile, "PTO", J, {P::tileKeystone, P::keystone}},
+        {P::tileInline, "PT", J, {P::tile}}, {P::tileKeystone, "PTO", J, {}}, {P::tileWhite, "PT", G, {}},
+        {P::keystone, "PTO", J, {}}, {P::background, "T", J, {}}, {P::backgroundDetails, "T", J, {P::background, P::hero}},
+        {P::backgroundUpNext, "", J, {P::background, P::backgroundDetails}}, {P::teamLogo1, "", G, {}},
+        {P::teamLogo2, "", G, {}}, {P::league, "", J, {}}, {P::unknown, "PT", J, {}}, {P::brandTile, "PT", G, {}},
         {P::avatarTile, "P", G, {}},
     };
     ASSERT_EQ(rows.size(), std::size(json::allCases<P>()));

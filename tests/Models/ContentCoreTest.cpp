@@ -1,4 +1,4 @@
-#include "tests/TestSupport.hpp"
+#include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/Models/Content/Content.hpp"
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 #include "vorlane/Models/Content/LocalizedStrings.hpp"
@@ -11,8 +11,7 @@ namespace vorlane::test {
 
 // A small content kind standing in for the concrete records in these tests.
 struct ProbeContent final : Content {
-    std::string id;
-    std::string title;
+    std::string id, title;
     TextMap textMap;
     std::optional<CallToAction> cta;
     std::vector<VideoArtwork> artwork;
@@ -42,8 +41,8 @@ void vorlane::test::ProbeContent::encode(json::Writer& w) const { json::Codec<Pr
 namespace vorlane {
 namespace {
 
+using namespace jsontesting;
 using test::ProbeContent;
-using test::quoted;
 
 std::shared_ptr<const Content> decodeProbe(const json::Value& v) {
     return std::make_shared<ProbeContent>(json::Codec<ProbeContent>::decode(v));
@@ -59,60 +58,33 @@ struct ProbeKinds {
     }
 };
 
-TEST(ContentVocabularies, WireStringsAreExact) {
-    const std::pair<ContentTypeIdentifier, const char*> tags[] = {
-        {ContentTypeIdentifier::video, "MepoVideo"},
-        {ContentTypeIdentifier::series, "MepoSeries"},
-        {ContentTypeIdentifier::standardCollection, "StandardCollection"},
-        {ContentTypeIdentifier::personalizedCollection, "PersonalizedCollection"},
-        {ContentTypeIdentifier::avatar, "Avatar"},
-        {ContentTypeIdentifier::airing, "Airing"},
-        {ContentTypeIdentifier::explore, "ExploreSetItem"}};
-    ASSERT_EQ(std::size(json::allCases<ContentTypeIdentifier>()), std::size(tags));
-    for (const auto& [tag, wire] : tags) {
-        EXPECT_EQ(json::decode<ContentTypeIdentifier>(quoted(wire)), tag) << wire;
-        EXPECT_EQ(json::encode(tag), quoted(wire));
-        EXPECT_EQ(isCollection(tag), tag == ContentTypeIdentifier::standardCollection ||
-                                         tag == ContentTypeIdentifier::personalizedCollection);
-    }
-    for (const char* bad : {"mepovideo", "Program", "Video", "MepoVideo "})
-        EXPECT_THROW(json::decode<ContentTypeIdentifier>(quoted(bad)), json::DecodingError) << bad;
-
-    const char* setTypes[] = {"CuratedSet",   "PersonalizedCuratedSet", "GenericSet",        "ContinueWatchingSet",
-                              "DownloadSet",  "WatchlistSet",           "TrendingSet",       "RecommendationSet",
-                              "BecauseYouSet", "ExploreSet"};
-    ASSERT_EQ(std::size(json::allCases<ContentSetType>()), std::size(setTypes));
-    for (std::size_t i = 0; i < std::size(setTypes); ++i)
-        EXPECT_EQ(static_cast<std::size_t>(json::decode<ContentSetType>(quoted(setTypes[i]))), i);
-    EXPECT_THROW(json::decode<ContentSetType>(quoted("DownloadsSet")), json::DecodingError);
-
-    const char* seriesTypes[] = {"studio-show", "standard", "anthology"};
-    for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(static_cast<std::size_t>(json::decode<SeriesType>(quoted(seriesTypes[i]))), i);
-    EXPECT_THROW(json::decode<SeriesType>(quoted("studioShow")), json::DecodingError);
+TEST(ContentVocabularies, WireStringsAreExactAndClosedOnesRejectOthers) {
+    expectWireStrings<ContentTypeIdentifier>({"MepoVideo", "MepoSeries", "StandardCollection", "PersonalizedCollection",
+                                              "Avatar", "Airing", "ExploreSetItem"});
+    expectRejected<ContentTypeIdentifier>({"mepovideo", "Program", "Video", "MepoVideo "});
+    for (const auto& entry : json::allCases<ContentTypeIdentifier>())
+        EXPECT_EQ(isCollection(entry.value), entry.wire.ends_with("Collection")) << entry.wire;
+    expectWireStrings<ContentSetType>({"CuratedSet", "PersonalizedCuratedSet", "GenericSet", "ContinueWatchingSet",
+                                       "DownloadSet", "WatchlistSet", "TrendingSet", "RecommendationSet",
+                                       "BecauseYouSet", "ExploreSet"});
+    expectRejected<ContentSetType>({"DownloadsSet"});
+    expectWireStrings<SeriesType>({"studio-show", "standard", "anthology"});
+    expectRejected<SeriesType>({"studioShow"});
 }
 
 TEST(ContentVocabularies, CollectionContentClassKeepsUnknownStrings) {
-    const char* wires[] = {"avatars",     "home",        "zelkor",         "explore",       "contentType",
-                           "brand",       "brandSix",    "watchlist",      "originals",     "editorial",
-                           "character",   "franchise",   "team",           "allSports",     "allLeagues",
-                           "marqueeEvent", "sport",      "league",         "allTeams",      "high_emphasis",
-                           "standard_emphasis_no_header", "standard_emphasis_with_header",
-                           "standard_emphasis_with_navigation"};
-    ASSERT_EQ(std::size(json::allCases<CollectionContentClassCase>()), std::size(wires));
-    for (std::size_t i = 0; i < std::size(wires); ++i) {
-        auto decoded = json::decode<CollectionContentClass>(quoted(wires[i]));
-        EXPECT_EQ(static_cast<std::size_t>(decoded.kind()), i) << wires[i];
-        EXPECT_EQ(json::encode(decoded), quoted(wires[i]));
-    }
-    auto other = json::decode<CollectionContentClass>(quoted("highEmphasis"));
-    EXPECT_TRUE(other.isCatchAll());
-    EXPECT_EQ(other.rawValue(), "highEmphasis");
-    EXPECT_TRUE(isBrand(CollectionContentClass(CollectionContentClassCase::brandSix)));
-    EXPECT_FALSE(isBrand(CollectionContentClass::other("brand_6")));
-    EXPECT_TRUE(isSuperEvent(CollectionContentClass(CollectionContentClassCase::marqueeEvent)));
-    EXPECT_EQ(parentContentClass(CollectionContentClass(CollectionContentClassCase::league)),
-              CollectionContentClass(CollectionContentClassCase::sport));
+    using Class = CollectionContentClass;
+    expectWireStrings<CollectionContentClassCase, Class>(
+        {"avatars", "home", "zelkor", "explore", "contentType", "brand", "brandSix", "watchlist", "originals",
+         "editorial", "character", "franchise", "team", "allSports", "allLeagues", "marqueeEvent", "sport", "league",
+         "allTeams", "high_emphasis", "standard_emphasis_no_header", "standard_emphasis_with_header",
+         "standard_emphasis_with_navigation"});
+    expectKeptAsCatchAll<Class>({"highEmphasis", "Home", ""});
+    const Class other = Class::other("highEmphasis");
+    EXPECT_TRUE(isBrand(Class(CollectionContentClassCase::brandSix)));
+    EXPECT_FALSE(isBrand(Class::other("brand_6")));
+    EXPECT_TRUE(isSuperEvent(Class(CollectionContentClassCase::marqueeEvent)));
+    EXPECT_EQ(parentContentClass(Class(CollectionContentClassCase::league)), Class(CollectionContentClassCase::sport));
     EXPECT_EQ(parentContentClass(other), other);
 }
 
@@ -128,28 +100,14 @@ TEST(ContentCoder, DecodesTheTaggedKindFromTheSameObjectAndWritesTheTagBesideIt)
     std::vector<ContentCoder> list{coder, coder};
     EXPECT_EQ(json::encode(list), "[" + json::encode(coder) + "," + json::encode(coder) + "]");
 
-    auto personalized = json::decode<ContentCoder>(R"({"type":"PersonalizedCollection","contentId":"c","title":"t"})");
-    EXPECT_EQ(personalized.type(), ContentTypeIdentifier::personalizedCollection);  // the tag read is kept
-
-    struct Bad {
-        const char* json;
-        json::ErrorKind kind;
-        const char* path;
-    };
-    for (const Bad& bad : {Bad{R"({"contentId":"x"})", json::ErrorKind::keyNotFound, "type"},
-                           Bad{R"({"type":"mepovideo"})", json::ErrorKind::dataCorrupted, "type"},
-                           Bad{R"({"type":7})", json::ErrorKind::typeMismatch, "type"},
-                           Bad{R"({"type":"MepoVideo","contentId":"v"})", json::ErrorKind::dataCorrupted, "type"},
-                           Bad{R"({"type":"MepoSeries","contentId":"s"})", json::ErrorKind::keyNotFound, "title"}}) {
-        SCOPED_TRACE(bad.json);
-        try {
-            json::decode<ContentCoder>(bad.json);
-            FAIL();
-        } catch (const json::DecodingError& error) {
-            EXPECT_EQ(error.kind(), bad.kind);
-            EXPECT_EQ(error.path(), bad.path);
-        }
-    }
+    expectRows<ContentTypeIdentifier>(
+        {{R"({"type":"PersonalizedCollection","contentId":"c","title":"t"})", ContentTypeIdentifier::personalizedCollection},
+         {R"({"contentId":"x"})", Failure{ErrorKind::keyNotFound, "type"}},
+         {R"({"type":"mepovideo"})", Failure{ErrorKind::dataCorrupted, "type"}},
+         {R"({"type":7})", Failure{ErrorKind::typeMismatch, "type"}},
+         {R"({"type":"MepoVideo","contentId":"v"})", Failure{ErrorKind::dataCorrupted, "type"}},  // no decoder
+         {R"({"type":"MepoSeries","contentId":"s"})", Failure{ErrorKind::keyNotFound, "title"}}},
+        [](std::string_view text) { return json::decode<ContentCoder>(text).type(); });
 }
 
 TEST(ContentCoder, LenientListsDropKindsNotBuiltAndEqualityIsTagAndId) {
@@ -175,44 +133,31 @@ TEST(Content, ExploreApiIsUsedForAnthologiesByTypeOrByAction) {
                                   {"anthology"}, ContentActionRefSubType::series, {}};
     ContentAction plainAction = anthologyAction;
     plainAction.refStyle.name = "standard";
-    struct Row {
-        std::optional<SeriesType> type;
-        std::optional<std::vector<ContentAction>> actions;
-        bool anthology, explore;
-    };
+    struct Row { std::optional<SeriesType> type; std::optional<std::vector<ContentAction>> actions; bool anthology, explore; };
+    ProbeContent content;
+    content.id = "c9";
+    EXPECT_EQ(content.contentIdentifier(), sdk::ContentIdentifier::contentId("c9"));
     for (const Row& row : {Row{std::nullopt, std::nullopt, false, false},
                            Row{SeriesType::anthology, std::nullopt, true, true},
                            Row{SeriesType::standard, std::vector{plainAction, anthologyAction}, false, true},
                            Row{SeriesType::anthology, std::vector{plainAction}, true, true},
                            Row{SeriesType::studioShow, std::vector<ContentAction>{}, false, false}}) {
-        ProbeContent content;
-        content.id = "c";
-        content.kind = row.type;
-        content.legacyActions = row.actions;
+        content.kind = row.type, content.legacyActions = row.actions;
         EXPECT_EQ(content.isAnthologySeries(), row.anthology);
         EXPECT_EQ(content.shouldUseExploreAPI(), row.explore);
         EXPECT_EQ(content.shouldUseGetPageRequest(), row.explore);
     }
-    ProbeContent content;
-    content.id = "c9";
-    EXPECT_EQ(content.contentIdentifier(), sdk::ContentIdentifier::contentId("c9"));
 }
 
 TEST(ContentAction, AllKeysRequiredAndVocabulariesClosed) {
     const JsonValue complete = JsonValue::parse(R"({"type":"browse","refId":"r","refType":"details","refIdType":"t",
         "refStyle":{"name":"anthology"},"refSubtype":"series","params":{"a":"b"}})");
-    auto action = json::decode<ContentAction>(complete.dump());
-    EXPECT_TRUE(shouldBrowseAnthology({action}));
-    EXPECT_EQ(JsonValue::parse(json::encode(action)), complete);
-    for (const auto& [key, value] : complete.items()) {
-        JsonValue partial = complete;
-        partial.erase(key);
-        EXPECT_THROW(json::decode<ContentAction>(partial.dump()), json::DecodingError) << key;
-    }
+    EXPECT_TRUE(shouldBrowseAnthology({json::decode<ContentAction>(complete.dump())}));
+    expectEveryKeyRequired<ContentAction>(complete);
     for (const char* key : {"type", "refType", "refSubtype"}) {
         JsonValue changed = complete;
         changed[key] = "Browse";
-        EXPECT_THROW(json::decode<ContentAction>(changed.dump()), json::DecodingError) << key;
+        EXPECT_EQ(decodeFailure<ContentAction>(changed.dump()).kind(), ErrorKind::dataCorrupted) << key;
     }
 }
 
@@ -224,22 +169,17 @@ TEST(TextMap, LookupsReadOnlyTheDefaultLanguage) {
                   "brief": {"series": {"default": {"language": "en", "content": "Brief"}}}},
         "name": {"brief": {"team": {"default": {"language": "de", "content": "Name"}}}},
         "nickName": {"slug": {}}})");
-    struct Row {
-        TextField field;
-        TextType type;
-        std::optional<MediaEntity> entity;
-        std::optional<std::string> content;
-    };
-    for (const Row& row : {Row{TextField::title, TextType::full, std::nullopt, "Program title"},
-                           Row{TextField::title, TextType::full, MediaEntity::series, "Series title"},
-                           Row{TextField::title, TextType::full, MediaEntity::season, std::nullopt},
-                           Row{TextField::title, TextType::medium, std::nullopt, std::nullopt},
-                           Row{TextField::description, TextType::brief, std::nullopt, std::nullopt},
-                           Row{TextField::nickName, TextType::slug, std::nullopt, std::nullopt},
-                           Row{TextField::location, TextType::full, std::nullopt, std::nullopt}}) {
-        auto text = texts.first(row.field, row.type, row.entity);
-        EXPECT_EQ(text ? std::optional(text->content) : std::nullopt, row.content)
-            << json::wireString(row.field) << "/" << json::wireString(row.type);
+    using F = TextField;
+    using T = TextType;
+    const auto none = std::nullopt;
+    const std::tuple<F, T, std::optional<MediaEntity>, std::optional<std::string>> rows[] = {
+        {F::title, T::full, none, "Program title"}, {F::title, T::full, MediaEntity::series, "Series title"},
+        {F::title, T::full, MediaEntity::season, none}, {F::title, T::medium, none, none},
+        {F::description, T::brief, none, none}, {F::nickName, T::slug, none, none}, {F::location, T::full, none, none}};
+    for (const auto& [field, type, entity, content] : rows) {
+        auto text = texts.first(field, type, entity);
+        EXPECT_EQ(text ? std::optional(text->content) : std::nullopt, content)
+            << json::wireString(field) << "/" << json::wireString(type);
     }
     // Walks the fields in document order: description's brief has no "default", title's does.
     EXPECT_EQ(texts.first(TextType::brief)->content, "Brief");
@@ -265,27 +205,17 @@ TEST(Locators, CollectionIdentifiersPreferParentsWhileFlagged) {
                  json::DecodingError);
 
     auto built = ContentCollectionReferenceLocator::forExplorePage(CollectionContentClass::fromWire("brand"), "page-1");
-    EXPECT_TRUE(built.prefersParentCollectionSlug && built.prefersParentCollectionGroupId);
     EXPECT_EQ(json::encode(built),
               R"({"contentClass":"brand","prefersParentCollectionSlug":true,"prefersParentCollectionGroupId":true,"explorePageId":"page-1"})");
 }
 
 TEST(Locators, SlugFilteredClassFollowsTheScreenSlugsInOrder) {
     ContentQueryConfiguration config;
-    config.homeScreenSlug = "home";
-    config.moviesScreenSlug = "home";  // home is tested first
-    config.exploreScreenSlug = "explore";
-    config.watchListScreenSlug = "watchlist";
-    config.seriesScreenSlug = "series";
-    config.originalsScreenSlug = "originals";
-    config.avatarSlug = "avatars";
-    config.brandSlugs = {"b1", "b2"};
-    config.onboardingSlug = "welcome";
-    config.zelkorScreenSlug = "zelkor";
-    struct Row {
-        std::optional<std::string> slug;
-        std::optional<std::string> expected;  // raw value
-    };
+    config.homeScreenSlug = config.moviesScreenSlug = "home";  // home is tested first
+    config.exploreScreenSlug = "explore", config.watchListScreenSlug = "watchlist", config.seriesScreenSlug = "series";
+    config.originalsScreenSlug = "originals", config.avatarSlug = "avatars", config.brandSlugs = {"b1", "b2"};
+    config.onboardingSlug = "welcome", config.zelkorScreenSlug = "zelkor";
+    struct Row { std::optional<std::string> slug, expected; };  // expected: the raw value
     for (const Row& row : {Row{"home", "home"}, Row{"explore", "explore"}, Row{"watchlist", "watchlist"},
                            Row{"series", "contentType"}, Row{"originals", "originals"}, Row{"avatars", "avatars"},
                            Row{"b2", "brand"}, Row{"welcome", "editorial"}, Row{"zelkor", "team"},
@@ -301,10 +231,8 @@ TEST(Locators, SlugFilteredClassFollowsTheScreenSlugsInOrder) {
     parentFirst.slug = "elsewhere";
     parentFirst.parentCollectionSlug = "originals";
     EXPECT_EQ(parentFirst.slugFilteredCollectionClass(config)->rawValue(), "originals");
-    ContentCollectionReferenceLocator homeLocator;
-    homeLocator.slug = "home";
-    auto home = homeLocator.slugFilteredCollectionClass(config);
-    EXPECT_TRUE(home->isCatchAll() == false && *home == CollectionContentClassCase::home);
+    parentFirst.parentCollectionSlug = std::nullopt, parentFirst.slug = "home";
+    EXPECT_EQ(*parentFirst.slugFilteredCollectionClass(config), CollectionContentClassCase::home);
 }
 
 TEST(SmallRecords, IdentifiersAndStringTablesUseTheirWireShapes) {

@@ -20,15 +20,10 @@ struct ManualClock {
 };
 
 TEST(ExploreRefreshTest, PolicyWireStringsAndRecordKeys) {
-    const std::vector<std::pair<Policy, std::string_view>> policies = {
-        {Policy::onPlaybackAction, "on_playback_action"}, {Policy::onTTL, "on_ttl"},
-        {Policy::session, "session"},                     {Policy::search, "search"}};
-    ASSERT_EQ(std::size(json::allCases<Policy>()), policies.size());
-    for (const auto& [policy, wire] : policies) {
-        const std::string text = R"({"policy":")" + std::string(wire) + R"(","ttlSeconds":300})";
-        EXPECT_EQ(json::decode<ExploreRefresh>(text), ExploreRefresh(policy, 300)) << text;
-        EXPECT_EQ(json::encode(ExploreRefresh(policy, 300)), text);
-    }
+    expectWireStrings<Policy, RefreshPolicy>({"on_playback_action", "on_ttl", "session", "search"});
+    const std::string text = R"({"policy":"session","ttlSeconds":300})";
+    EXPECT_EQ(json::decode<ExploreRefresh>(text), ExploreRefresh(Policy::session, 300));
+    EXPECT_EQ(json::encode(ExploreRefresh(Policy::session, 300)), text);
     expectDecodes<ExploreRefresh>({
         {R"({"ttlSeconds":null,"policy":"On_TTL"})", ExploreRefresh(RefreshPolicy::other("On_TTL"))},
         {R"({"ttlSeconds":300})", Failure{ErrorKind::keyNotFound, "policy"}},
@@ -46,9 +41,7 @@ TEST(ExploreRefreshTest, UnknownPolicyReadsAsTtlOfZero) {
     const std::vector<std::tuple<RefreshPolicy, TTL, Policy, TTL>> rows = {
         {Policy::onPlaybackAction, std::nullopt, Policy::onPlaybackAction, std::nullopt},
         {Policy::session, 60, Policy::session, 60},
-        {RefreshPolicy::other("weekly"), std::nullopt, Policy::onTTL, 0},
-        {RefreshPolicy::other(""), 600, Policy::onTTL, 0},
-    };
+        {RefreshPolicy::other("weekly"), std::nullopt, Policy::onTTL, 0}, {RefreshPolicy::other(""), 600, Policy::onTTL, 0}};
     for (const auto& [raw, rawTtl, policy, ttl] : rows) {
         const ExploreRefresh refresh(raw, rawTtl);
         EXPECT_EQ(refresh.policy(), policy) << raw.rawValue();
@@ -59,28 +52,23 @@ TEST(ExploreRefreshTest, UnknownPolicyReadsAsTtlOfZero) {
 
 TEST(ExploreRefreshTest, NeedsRefreshAtTimeBoundaries) {
     // document, time since it was read, session reset, playback happened, stale
+    const char* ttl300 = R"({"policy":"on_ttl","ttlSeconds":300})";
+    const char* playback = R"({"policy":"on_playback_action"})";
+    const char* session = R"({"policy":"session"})";
+    const char* hourly = R"({"policy":"hourly"})";
     const std::vector<std::tuple<const char*, std::chrono::nanoseconds, bool, bool, bool>> rows = {
         // A time to live: exactly the limit is fresh, a moment past it is stale, in either direction.
-        {R"({"policy":"on_ttl","ttlSeconds":300})", 0s, false, false, false},
-        {R"({"policy":"on_ttl","ttlSeconds":300})", 300s, false, false, false},
-        {R"({"policy":"on_ttl","ttlSeconds":300})", 300s + 1ms, false, false, true},
-        {R"({"policy":"on_ttl","ttlSeconds":300})", -(300s + 1ms), false, false, true},
-        {R"({"policy":"on_ttl","ttlSeconds":300})", 10s, true, false, true},
-        {R"({"policy":"on_ttl","ttlSeconds":300})", 10s, false, true, false},
-        {R"({"policy":"on_ttl"})", 1000h, false, true, false},
-        {R"({"policy":"on_ttl","ttlSeconds":0})", 1ns, false, false, true},
+        {ttl300, 0s, false, false, false}, {ttl300, 300s, false, false, false}, {ttl300, 300s + 1ms, false, false, true},
+        {ttl300, -(300s + 1ms), false, false, true}, {ttl300, 10s, true, false, true}, {ttl300, 10s, false, true, false},
+        {R"({"policy":"on_ttl"})", 1000h, false, true, false}, {R"({"policy":"on_ttl","ttlSeconds":0})", 1ns, false, false, true},
         // Playback makes only the playback policy stale; a reset makes every policy stale.
-        {R"({"policy":"on_playback_action"})", 1000h, false, false, false},
-        {R"({"policy":"on_playback_action"})", 0s, false, true, true},
+        {playback, 1000h, false, false, false}, {playback, 0s, false, true, true},
         {R"({"policy":"on_playback_action","ttlSeconds":60})", 61s, false, false, true},
-        {R"({"policy":"session"})", 1000h, false, true, false},
-        {R"({"policy":"session"})", 0s, true, false, true},
+        {session, 1000h, false, true, false}, {session, 0s, true, false, true},
         // An unknown policy is stale as soon as any time passes, whatever time to live it names.
-        {R"({"policy":"hourly"})", 0s, false, false, false},
-        {R"({"policy":"hourly"})", 1ms, false, false, true},
+        {hourly, 0s, false, false, false}, {hourly, 1ms, false, false, true},
         {R"({"policy":"hourly","ttlSeconds":3600})", 1s, false, false, true},
-        {R"({"policy":"hourly"})", 0s, false, true, false},
-        {R"({"policy":"hourly"})", 0s, true, false, true},
+        {hourly, 0s, false, true, false}, {hourly, 0s, true, false, true},
     };
     for (const auto& [text, elapsed, sessionReset, playbackHappened, expected] : rows) {
         ManualClock clock;

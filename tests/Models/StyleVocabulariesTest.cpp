@@ -2,7 +2,6 @@
 // unknown names, the style families, and the resolution of a page style with its warnings.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
-#include "tests/TestSupport.hpp"
 #include "vorlane/Models/Content/ContentContainerStyle.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Platform/Log.hpp"
@@ -18,7 +17,6 @@ namespace {
 using Style = ContentContainerStyle::Case;
 using PageStyle = ExplorePageStyleCase;
 using namespace jsontesting;
-using test::quoted;
 
 // The service's style names in case order, written out independently of the vocabulary table.
 constexpr std::string_view kContainerStyles[] = {
@@ -33,30 +31,20 @@ constexpr std::string_view kContainerStyles[] = {
     "standard_regular_prompt", "standard_art", "standard_art_dense", "standard_art_legacy", "search_results_alias",
     "standard_list_dense", "logo_round"};
 
-TEST(ContentContainerStyleTest, EveryCaseReadsAndWritesItsExactWireString) {
-    ASSERT_EQ(std::size(json::allCases<Style>()), 56u);
-    ASSERT_EQ(std::size(kContainerStyles), 56u);
-    EXPECT_EQ(static_cast<std::size_t>(Style::other), 56u);
-    for (std::size_t i = 0; i < std::size(kContainerStyles); ++i) {
-        const std::string_view wire = kContainerStyles[i];
-        SCOPED_TRACE(wire);
-        EXPECT_EQ(json::decode<ContentContainerStyle>(quoted(wire)), static_cast<Style>(i));
-        EXPECT_EQ(json::encode(ContentContainerStyle(static_cast<Style>(i))), quoted(wire));
-    }
+TEST(ContentContainerStyleTest, EveryCaseHasItsExactWireStringAndOthersAreKeptUnchanged) {
+    expectWireStrings<Style, ContentContainerStyle>({std::begin(kContainerStyles), std::end(kContainerStyles)});
+    EXPECT_EQ(static_cast<std::size_t>(Style::other), std::size(kContainerStyles));
     // Spot checks that the ordinal order above is the named order.
     EXPECT_EQ(ContentContainerStyle("3dheroInLine"), Style::heroInline3d);
     EXPECT_EQ(ContentContainerStyle("continue_watching"), Style::continueWatchingExploreSet);
     EXPECT_EQ(ContentContainerStyle("BecauseYouSet"), Style::becauseYouWatched);
     EXPECT_EQ(ContentContainerStyle("brand_7"), Style::exploreBrandSeven);
-}
 
-TEST(ContentContainerStyleTest, UnlistedAndMiscasedNamesAreOtherAndWriteBackUnchanged) {
     for (std::string_view text : {"3dHeroInLine", "heroinline", "Brand", "brand_8", "continueWatchingExploreSet",
                                   "Continue_watching", "", "hero_carousel "}) {
-        SCOPED_TRACE(text);
         const auto style = json::decode<ContentContainerStyle>(quoted(text));
-        EXPECT_EQ(style, ContentContainerStyle::other(std::string(text)));
-        EXPECT_TRUE(style.isOther());
+        EXPECT_EQ(style, ContentContainerStyle::other(std::string(text))) << text;
+        EXPECT_TRUE(style.isOther()) << text;
         EXPECT_EQ(style.rawValue(), text);
         EXPECT_EQ(json::encode(style), quoted(text));
     }
@@ -95,47 +83,19 @@ TEST(ContentContainerStyleTest, EachFamilyHoldsExactlyItsListedStyles) {
 }
 
 TEST(ExplorePageStyleTest, PageTypesAreClosedAndPageStylesOpen) {
-    using T = ExplorePageType;
-    const std::vector<std::pair<T, std::string_view>> types = {{T::episodes, "episodes"}, {T::page, "page"},
-        {T::set, "set"}, {T::view, "view"}, {T::season, "season"}, {T::upNext, "upNext"}};
-    ASSERT_EQ(std::size(json::allCases<T>()), types.size());
-    for (const auto& [type, wire] : types) {
-        EXPECT_EQ(json::decode<T>(quoted(wire)), type) << wire;
-        EXPECT_EQ(json::encode(type), quoted(wire));
-    }
-    for (std::string_view text : {"up_next", "UpNext", "seasons", ""}) {
-        const auto error = decodeFailure<T>(quoted(text));
-        EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << text;
-        EXPECT_NE(error.message().find("ExplorePage.PageType"), std::string::npos) << error.message();
-    }
-
-    using S = PageStyle;
-    const std::vector<std::pair<S, std::string_view>> styles = {{S::detailsStandard, "details_standard"},
-        {S::highEmphasis, "high_emphasis"}, {S::standardEmphasisNoHeader, "standard_emphasis_no_header"},
-        {S::standardEmphasisWithHeader, "standard_emphasis_with_header"},
-        {S::standardEmphasisWithNavigation, "standard_emphasis_with_navigation"}};
-    ASSERT_EQ(std::size(json::allCases<PageStyle>()), styles.size());
-    for (const auto& [kind, wire] : styles) {
-        const auto decoded = json::decode<ExplorePageStyle>(quoted(wire));
-        EXPECT_EQ(decoded, kind) << wire;
-        EXPECT_EQ(ExplorePageStyle::fromWire(wire), kind) << wire;
-        EXPECT_EQ(json::encode(decoded), quoted(wire));
-    }
-    for (std::string_view text : {"Standard_Emphasis_No_Header", "highEmphasis", "details-standard", ""}) {
-        const auto decoded = json::decode<ExplorePageStyle>(quoted(text));
-        EXPECT_EQ(decoded.kind(), PageStyle::unknown) << text;
-        EXPECT_EQ(decoded.rawValue(), text);
-        EXPECT_EQ(json::encode(decoded), quoted(text));
-    }
+    expectWireStrings<ExplorePageType>({"episodes", "page", "set", "view", "season", "upNext"});
+    expectRejected<ExplorePageType>({"up_next", "UpNext", "seasons", ""});
+    expectWireStrings<PageStyle, ExplorePageStyle>({"details_standard", "high_emphasis", "standard_emphasis_no_header",
+                                                    "standard_emphasis_with_header", "standard_emphasis_with_navigation"});
+    for (const auto& entry : json::allCases<PageStyle>()) EXPECT_EQ(ExplorePageStyle::fromWire(entry.wire), entry.value);
+    expectKeptAsCatchAll<ExplorePageStyle>({"Standard_Emphasis_No_Header", "highEmphasis", "details-standard", ""});
 }
 
 TEST(ExplorePageStyleTest, DescriptorAndRestrictionKeys) {
     using D = ExplorePageStyleDescriptor;
     expectDecodes<D>({
-        {R"({"name":"x","fallback":"high_emphasis"})", D{"x", "high_emphasis"}},
-        {R"({"name":"x"})", D{"x", std::nullopt}},
-        {R"({"name":"x","fallback":null})", D{"x", std::nullopt}},
-        {R"({"fallback":"y"})", Failure{ErrorKind::keyNotFound, "name"}},
+        {R"({"name":"x","fallback":"high_emphasis"})", D{"x", "high_emphasis"}}, {R"({"name":"x"})", D{"x", std::nullopt}},
+        {R"({"name":"x","fallback":null})", D{"x", std::nullopt}}, {R"({"fallback":"y"})", Failure{ErrorKind::keyNotFound, "name"}},
         {R"({"name":null})", Failure{ErrorKind::valueNotFound, "name"}},
         {R"({"name":"x","fallback":1})", Failure{ErrorKind::typeMismatch, "fallback"}},
     });
@@ -143,12 +103,8 @@ TEST(ExplorePageStyleTest, DescriptorAndRestrictionKeys) {
     EXPECT_EQ(json::encode(D{"x", std::nullopt}), R"({"name":"x"})");
 
     using R = ExplorePageRestriction;
-    expectDecodes<R>({
-        {R"({"iconType":"lock","message":"Not here"})", R{"lock", "Not here"}},
-        {R"({"iconType":"lock"})", Failure{ErrorKind::keyNotFound, "message"}},
-        {R"({"message":"m"})", Failure{ErrorKind::keyNotFound, "iconType"}},
-    });
-    EXPECT_EQ(json::encode(R{"lock", "Not here"}), R"({"iconType":"lock","message":"Not here"})");
+    expectEveryKeyRequired<R>(JsonValue{{"iconType", "lock"}, {"message", "Not here"}});
+    EXPECT_EQ(json::decode<R>(R"({"message":"m","iconType":"lock"})"), (R{"lock", "m"}));
 }
 
 TEST(ExplorePageStyleTest, EffectiveStyleFallsBackWithExactWarningsOnEveryRead) {
@@ -161,8 +117,7 @@ TEST(ExplorePageStyleTest, EffectiveStyleFallsBackWithExactWarningsOnEveryRead) 
             {{"grid", "high_emphasis"}, PageStyle::highEmphasis,
              {{89, "Unknown Page Style: grid. Falling back to: high_emphasis."}}},
             {{"grid", "list"}, PageStyle::standardEmphasisWithHeader,
-             {{89, "Unknown Page Style: grid. Falling back to: list."},
-              {96, "Unknown Page Style Fallback: list" + net}}},
+             {{89, "Unknown Page Style: grid. Falling back to: list."}, {96, "Unknown Page Style Fallback: list" + net}}},
             {{"grid", std::nullopt}, PageStyle::standardEmphasisWithHeader,
              {{89, "Unknown Page Style: grid. Falling back to: ."}, {96, "Unknown Page Style Fallback: " + net}}},
             {{"", "High_Emphasis"}, PageStyle::standardEmphasisWithHeader,

@@ -13,23 +13,21 @@ namespace vorlane {
 namespace {
 
 // Sends what the library's loggers print to a string for the life of the object, at `threshold`.
-class PrintedOutput {
-public:
-    explicit PrintedOutput(LogLevel threshold) : previous_(Log::level()) {
-        sink_->set_pattern("%n|%l|%v|%s:%#|%!");
-        for (const char* name : {"content", "shared", "kit"}) spdlog::get(name)->sinks().push_back(sink_);
+struct PrintedOutput {
+    const LogLevel previous = Log::level();
+    std::ostringstream stream;
+    std::shared_ptr<spdlog::sinks::ostream_sink_st> sink = std::make_shared<spdlog::sinks::ostream_sink_st>(stream);
+
+    explicit PrintedOutput(LogLevel threshold) {
+        sink->set_pattern("%n|%l|%v|%s:%#|%!");
+        for (const char* name : {"content", "shared", "kit"}) spdlog::get(name)->sinks().push_back(sink);
         Log::setLevel(threshold);
     }
     ~PrintedOutput() {
-        Log::setLevel(previous_);
-        for (const char* name : {"content", "shared", "kit"}) std::erase(spdlog::get(name)->sinks(), sink_);
+        Log::setLevel(previous);
+        for (const char* name : {"content", "shared", "kit"}) std::erase(spdlog::get(name)->sinks(), sink);
     }
-    std::string text() const { return stream_.str(); }
-
-private:
-    LogLevel previous_;
-    std::ostringstream stream_;
-    std::shared_ptr<spdlog::sinks::ostream_sink_st> sink_ = std::make_shared<spdlog::sinks::ostream_sink_st>(stream_);
+    std::string text() const { return stream.str(); }
 };
 
 TEST(LogTest, CaptureRecordsEveryFieldOfEachCallShape) {
@@ -69,48 +67,38 @@ TEST(LogTest, CapturesSeeOnlyEntriesWrittenWhileAttachedFromAnyThread) {
     LogCapture capture;
     {
         std::vector<std::jthread> threads;
-        for (int t = 0; t < 4; ++t)
-            threads.emplace_back([] {
-                for (int i = 0; i < 250; ++i) Log::shared.debug("tick");
-            });
+        for (int t = 0; t < 4; ++t) threads.emplace_back([] { for (int i = 0; i < 250; ++i) Log::shared.debug("tick"); });
     }
     EXPECT_EQ(capture.size(), 1000u);
 }
 
 TEST(LogTest, PrintsVerbatimWithSourceAboveTheThresholdAndCapturesEverything) {
     LogCapture capture;
-    std::string printed;
     {
         PrintedOutput output(LogLevel::info);
         Log::content.debug("hidden debug", "f()", 1);
         Log::content.error("shown {} braces %s", "Thing.cpp", "load()", 42);
-        printed = output.text();
+        EXPECT_EQ(output.text(), "content|error|shown {} braces %s|Thing.cpp:42|load()\n");
     }
-    EXPECT_EQ(printed, "content|error|shown {} braces %s|Thing.cpp:42|load()\n");
     EXPECT_EQ(capture.size(), 2u) << "the threshold limits printing, not capturing";
-    {
-        PrintedOutput output(LogLevel::debug);
-        Log::shared.debug("now shown", "f()", 1);
-        printed = output.text();
-    }
-    EXPECT_NE(printed.find("shared|debug|now shown|"), std::string::npos) << printed;
+    PrintedOutput output(LogLevel::debug);
+    Log::shared.debug("now shown", "f()", 1);
+    EXPECT_NE(output.text().find("shared|debug|now shown|"), std::string::npos) << output.text();
 }
 
 TEST(LoggerTest, WarningsCarryTheirFieldsAndPrintThroughKit) {
     WarningCapture capture;
-    std::string printed;
     {
         PrintedOutput output(LogLevel::warning);
         Logger::warn("ExplorePage(id: 7)", "unknown style", {{"style", "grid"}, {"fallback", "standard"}}, 88,
                      "ExplorePage.cpp", "effectivePageStyle");
-        printed = output.text();
+        EXPECT_EQ(output.text(), "kit|warning|ExplorePage(id: 7): unknown style [style=grid, fallback=standard]|"
+                                 "ExplorePage.cpp:88|effectivePageStyle\n");
     }
     ASSERT_EQ(capture.size(), 1u);
     EXPECT_EQ(capture.entries()[0], (Warning{"ExplorePage(id: 7)", "unknown style",
                                              {{"style", "grid"}, {"fallback", "standard"}}, 88, "ExplorePage.cpp",
                                              "effectivePageStyle"}));
-    EXPECT_EQ(printed, "kit|warning|ExplorePage(id: 7): unknown style [style=grid, fallback=standard]|"
-                       "ExplorePage.cpp:88|effectivePageStyle\n");
 
     LogCapture logEntries;
     Logger::warn("subject", "no info");

@@ -11,14 +11,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Boom : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+struct Boom : std::runtime_error { using std::runtime_error::runtime_error; };
 
 // A source completed by hand, from any thread. Counts subscriptions and cancellations.
 struct ManualSource {
     std::mutex mutex;
-    std::vector<SingleObserver<int>> observers;
+    std::optional<SingleObserver<int>> subscribed;
     std::atomic<int> subscriptions{0}, cancellations{0};
 
     Single<int> single() {
@@ -26,13 +24,10 @@ struct ManualSource {
             ++subscriptions;
             observer.addCancellation([this] { ++cancellations; });
             std::lock_guard lock(mutex);
-            observers.push_back(observer);
+            subscribed = observer;
         });
     }
-    SingleObserver<int> observer() {
-        std::lock_guard lock(mutex);
-        return observers.at(0);
-    }
+    SingleObserver<int> observer() { std::lock_guard lock(mutex); return subscribed.value(); }
 };
 
 // What one subscription delivered; values may arrive from any thread, errors only synchronously.
@@ -64,20 +59,17 @@ TEST(RxSingle, RunsAnewOnEachSubscriptionWithSideEffectsInSubscriptionOrder) {
 }
 
 TEST(RxSingle, DeliversOnlyTheFirstSignalOfAMisbehavingSource) {
-    auto first = std::make_exception_ptr(Boom("first"));
-    auto second = std::make_exception_ptr(Boom("second"));
+    auto first = std::make_exception_ptr(Boom("first")), second = std::make_exception_ptr(Boom("second"));
     // source, and 1 if the value 1 was delivered or 0 if the error `first` was
     const std::vector<std::pair<std::function<void(SingleObserver<int>)>, int>> cases = {
-        {[](auto o) { o.onSuccess(1), o.onSuccess(2); }, 1},
-        {[&](auto o) { o.onSuccess(1), o.onError(second); }, 1},
-        {[&](auto o) { o.onError(first), o.onSuccess(2); }, 0},
-        {[&](auto o) { o.onError(first), o.onError(second); }, 0},
+        {[](auto o) { o.onSuccess(1), o.onSuccess(2); }, 1}, {[&](auto o) { o.onSuccess(1), o.onError(second); }, 1},
+        {[&](auto o) { o.onError(first), o.onSuccess(2); }, 0}, {[&](auto o) { o.onError(first), o.onError(second); }, 0},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         for (bool mapped : {false, true}) {
             SCOPED_TRACE(std::to_string(i) + (mapped ? " through map" : ""));
             const auto& [source, values] = cases[i];
-            auto single = Single<int>::create(source);
+            const auto single = Single<int>::create(source);
             Delivered delivered;
             delivered.subscribe(mapped ? single.map([](int v) { return v; }) : single);
             EXPECT_EQ(delivered.values, values);
@@ -131,8 +123,8 @@ TEST(RxSingle, ExceptionsThrownByFunctionsBecomeTheErrorButSubscriberExceptionsD
     EXPECT_EQ(sourceRuns, 3);  // not for the throwing source, nor when doOnSubscribe throws
 
     int errors = 0;
-    auto single = just(1).map([](int v) { return v; });
-    EXPECT_THROW(single.subscribe([](int) { throw Boom("subscriber"); }, [&](auto) { ++errors; }), Boom);
+    EXPECT_THROW(just(1).map([](int v) { return v; }).subscribe([](int) { throw Boom("subscriber"); }, [&](auto) { ++errors; }),
+                 Boom);
     EXPECT_EQ(errors, 0);
 }
 

@@ -1,4 +1,4 @@
-#include "vorlane/Platform/Json/JsonValue.hpp"
+#include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/Platform/Log.hpp"
 #include "vorlane/Tracking/SentryTracker.hpp"
 
@@ -35,67 +35,35 @@ int eventsOverAllDraws(double rate, bool enabled = true) {
 }
 
 TEST(SentryConfig, AllEightFieldsAreRequired) {
-    const JsonValue complete = JsonValue::parse(R"({"isEnabled":true,"dsn":"d","enableAutoSessionTracking":false,
-        "sampleRate":0.5,"tracesSampleRate":0.1,"enableNonFatalErrorLogging":true,
-        "nonFatalErrorLoggingSampleRate":0.25,"featureFlagErrorLoggingEnabled":false})");
-    auto decoded = json::decode<SentryConfig>(complete.dump());
-    EXPECT_EQ(JsonValue::parse(json::encode(decoded)), complete);
-
-    for (const auto& [key, value] : complete.items()) {
-        SCOPED_TRACE(key);
-        JsonValue partial = complete;
-        partial.erase(key);
-        try {
-            json::decode<SentryConfig>(partial.dump());
-            FAIL();
-        } catch (const json::DecodingError& error) {
-            EXPECT_EQ(error.kind(), json::ErrorKind::keyNotFound);
-            EXPECT_EQ(error.path(), key);
-        }
-        partial[key] = nullptr;
-        EXPECT_THROW(json::decode<SentryConfig>(partial.dump()), json::DecodingError);
-    }
+    jsontesting::expectEveryKeyRequired<SentryConfig>(JsonValue::parse(R"({"isEnabled":true,"dsn":"d",
+        "enableAutoSessionTracking":false,"sampleRate":0.5,"tracesSampleRate":0.1,"enableNonFatalErrorLogging":true,
+        "nonFatalErrorLoggingSampleRate":0.25,"featureFlagErrorLoggingEnabled":false})"));
 }
 
-TEST(SentryTracker, ThresholdIsRateTimesHundredTruncated) {
+TEST(SentryTracker, SendsOnlyDrawsBelowTheRateTimesHundredTruncated) {
     const double inf = std::numeric_limits<double>::infinity();
-    struct Row {
-        double rate;
-        long long threshold;
-    };
-    for (const Row& row : {Row{0.0, 0}, Row{1.0, 100}, Row{0.25, 25}, Row{0.259, 25}, Row{0.999, 99}, Row{-0.5, -50},
-                           Row{inf, 100}, Row{-inf, 0}, Row{std::nan(""), 100}, Row{1e300, 100}, Row{-1e300, 0}}) {
-        SCOPED_TRACE(row.rate);
-        EXPECT_EQ(samplingThreshold(row.rate), row.threshold);
+    // rate, threshold, events sent for the draws 0..99
+    const std::tuple<double, long long, int> rows[] = {
+        {0.0, 0, 0}, {1.0, 100, 100}, {0.25, 25, 25}, {0.259, 25, 25}, {0.999, 99, 99}, {0.01, 1, 1},
+        {-0.5, -50, 0}, {inf, 100, 100}, {-inf, 0, 0}, {std::nan(""), 100, 100}, {1e300, 100, 100}, {-1e300, 0, 0}};
+    for (const auto& [rate, threshold, sent] : rows) {
+        SCOPED_TRACE(rate);
+        EXPECT_EQ(samplingThreshold(rate), threshold);
+        EXPECT_EQ(eventsOverAllDraws(rate), sent);
     }
-}
-
-TEST(SentryTracker, SendsOnlyDrawsBelowTheThreshold) {
-    struct Row {
-        double rate;
-        bool enabled;
-        int sent;
-    };
-    for (const Row& row : {Row{1.0, true, 100}, Row{0.0, true, 0}, Row{0.259, true, 25}, Row{0.25, true, 25},
-                           Row{0.01, true, 1}, Row{1.0, false, 0}, Row{-1.0, true, 0}}) {
-        SCOPED_TRACE(::testing::Message() << row.rate << (row.enabled ? " on" : " off"));
-        EXPECT_EQ(eventsOverAllDraws(row.rate, row.enabled), row.sent);
-    }
+    EXPECT_EQ(eventsOverAllDraws(1.0, false), 0);
 }
 
 TEST(SentryTracker, EventCarriesMessageTagsAndExtrasAtInfoLevel) {
     auto sink = std::make_shared<RecordingSink>();
     SentryTracker tracker(BehaviorReader(config(true, 1.0)), sink, [] { return 99; });
     tracker.logNonFatalError("Region not found", {"regionWasEmpty", "true"}, {{"currentCountry", ""}});
-    StringDictionary oneEntry;
-    oneEntry.insertOrAssign("regionWasEmpty", "true");
-    tracker.logNonFatalError("Region not found", oneEntry, {{"currentCountry", ""}});
+    tracker.logNonFatalError("Region not found", StringDictionary{{"regionWasEmpty", "true"}}, {{"currentCountry", ""}});
     tracker.logNonFatalError("empty", StringDictionary{}, {});
 
     ASSERT_EQ(sink->events.size(), 3u);
     EXPECT_EQ(sink->events[0], sink->events[1]);
     EXPECT_EQ(sink->events[0].level, ErrorEventLevel::info);
-    EXPECT_EQ(static_cast<int>(sink->events[0].level), 2);
     EXPECT_EQ(sink->events[0].message, "Region not found");
     EXPECT_EQ(*sink->events[0].tags.find("regionWasEmpty"), "true");
     EXPECT_EQ(*sink->events[0].extras.find("currentCountry"), "");
@@ -117,9 +85,8 @@ TEST(SentryTracker, ReadsTheConfigurationAtEveryCall) {
 TEST(SentryTracker, SecureDrawStaysInRangeAndDefaultSinkLogs) {
     int low = 100, high = -1;
     for (int i = 0; i < 2000; ++i) {
-        int r = secureRandomPercent();
-        low = std::min(low, r);
-        high = std::max(high, r);
+        const int r = secureRandomPercent();
+        low = std::min(low, r), high = std::max(high, r);
     }
     EXPECT_GE(low, 0);
     EXPECT_LE(high, 99);

@@ -1,3 +1,4 @@
+#include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/Transport/CatalogSession.hpp"
 
 #include <gtest/gtest.h>
@@ -100,12 +101,7 @@ TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {
     temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","query":{"key":"video"}}]})");
     EXPECT_THROW(CatalogSession::open(temp.dir), std::runtime_error);
     temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","api":"content","query":{"key":"nope"}}]})");
-    try {
-        CatalogSession::open(temp.dir);
-        FAIL();
-    } catch (const json::DecodingError& error) {
-        EXPECT_EQ(error.path(), "answers[0].query.key");
-    }
+    EXPECT_EQ(jsontesting::thrownDecodingError([&] { CatalogSession::open(temp.dir); }).path(), "answers[0].query.key");
     EXPECT_THROW(CatalogSession::open(temp.dir / "missing"), std::runtime_error);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Table-driven helpers of the JSON tests: each row is a JSON text and either the value it
-// decodes to or the failure (kind and path) it must raise.
+// decodes to or the failure (kind and path) it must raise; and the checks every vocabulary and
+// every all-keys-required record shares.
 
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/JsonValue.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,9 @@
 namespace vorlane::jsontesting {
 
 using json::ErrorKind;
+
+// `text` as a JSON string literal, escaped as the writer escapes it.
+inline std::string quoted(std::string_view text) { return json::encode(std::string(text)); }
 
 struct Failure {
     ErrorKind kind;
@@ -50,16 +55,76 @@ void expectDecodes(const std::vector<Row<T>>& rows, const json::DecoderSettings&
     expectRows(rows, [&](std::string_view text) { return json::decode<T>(text, settings); });
 }
 
-// The failure of decoding `text` as T.
-template <class T>
-json::DecodingError decodeFailure(std::string_view text) {
+// The decoding error `action` throws.
+template <class Action>
+json::DecodingError thrownDecodingError(Action&& action) {
     try {
-        json::decode<T>(text);
+        action();
     } catch (const json::DecodingError& error) {
         return error;
     }
-    ADD_FAILURE() << "decoded without error: " << text;
+    ADD_FAILURE() << "no decoding error";
     return {ErrorKind::dataCorrupted, "", ""};
+}
+
+// The failure of decoding `text` as T.
+template <class T>
+json::DecodingError decodeFailure(std::string_view text) {
+    SCOPED_TRACE(text);
+    return thrownDecodingError([&] { json::decode<T>(text); });
+}
+
+// Every case of E, in declaration order from `first`, has exactly the expected wire string, and
+// reads (as `As`: E itself or the open type holding it) and writes as it.
+template <class E, class As = E>
+void expectWireStrings(const std::vector<std::string_view>& expected, std::size_t first = 0) {
+    SCOPED_TRACE(std::string(json::Vocabulary<E>::name));
+    const auto& cases = json::allCases<E>();
+    ASSERT_EQ(std::size(cases), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(cases[i].value), first + i) << expected[i];
+        EXPECT_EQ(cases[i].wire, expected[i]);
+        EXPECT_EQ(json::decode<As>(quoted(expected[i])), cases[i].value) << expected[i];
+        EXPECT_EQ(json::encode(As(cases[i].value)), quoted(expected[i]));
+    }
+}
+
+// A closed vocabulary rejects each text, naming itself and the text.
+template <class E>
+void expectRejected(std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts) {
+        const auto error = decodeFailure<E>(quoted(text));
+        EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << text;
+        EXPECT_NE(error.message().find(json::Vocabulary<E>::name), std::string::npos) << error.message();
+        EXPECT_NE(error.message().find(quoted(text)), std::string::npos) << error.message();
+    }
+}
+
+// An open vocabulary keeps each text in its catch-all case and writes it back unchanged.
+template <class Open>
+void expectKeptAsCatchAll(std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts) {
+        const auto decoded = json::decode<Open>(quoted(text));
+        EXPECT_TRUE(decoded.isCatchAll()) << text;
+        EXPECT_EQ(decoded.rawValue(), text);
+        EXPECT_EQ(json::encode(decoded), quoted(text));
+    }
+}
+
+// `complete` decodes as T and writes back as itself; without any one key, or with it null, it fails
+// naming that key.
+template <class T>
+void expectEveryKeyRequired(const JsonValue& complete) {
+    EXPECT_EQ(JsonValue::parse(json::encode(json::decode<T>(complete.dump()))), complete);
+    for (const auto& [key, value] : complete.items()) {
+        JsonValue partial = complete;
+        partial.erase(key);
+        const auto missing = decodeFailure<T>(partial.dump());
+        EXPECT_EQ(json::toString(missing.kind()), json::toString(ErrorKind::keyNotFound)) << key;
+        EXPECT_EQ(missing.path(), key);
+        partial[key] = nullptr;
+        EXPECT_EQ(decodeFailure<T>(partial.dump()).path(), key);
+    }
 }
 
 }  // namespace vorlane::jsontesting

@@ -111,14 +111,11 @@ void expectColumn(const std::vector<Table>& table, std::variant<T, Failure> Tabl
 TEST(JsonReadingRules, ScalarRulesOnPresentMissingNullAndWrongTypeValues) {
     using Outcome = std::variant<std::optional<std::int64_t>, Failure>;
     struct Case { std::string json; Outcome required, optional, tolerant, defaulted; };
-    const Failure rootMismatch{ErrorKind::typeMismatch, "(root)"};
-    const Failure rootNull{ErrorKind::valueNotFound, "(root)"};
-    const Failure mismatch{ErrorKind::typeMismatch, "value"};
-    const Failure corrupted{ErrorKind::dataCorrupted, "value"};
+    const Failure rootMismatch{ErrorKind::typeMismatch, "(root)"}, rootNull{ErrorKind::valueNotFound, "(root)"};
+    const Failure mismatch{ErrorKind::typeMismatch, "value"}, corrupted{ErrorKind::dataCorrupted, "value"};
     // The defaulted rule's default is 7.
     const std::vector<Case> table = {
-        {R"({"value":5})", 5, 5, 5, 5},
-        {R"({"value":0})", 0, 0, 0, 0},
+        {R"({"value":5})", 5, 5, 5, 5}, {R"({"value":0})", 0, 0, 0, 0},
         {R"({"other":true,"value":1,"value":9})", 9, 9, 9, 9},
         {R"({})", Failure{ErrorKind::keyNotFound, "value"}, std::nullopt, std::nullopt, 7},
         {R"({"value":null})", Failure{ErrorKind::valueNotFound, "value"}, std::nullopt, std::nullopt, 7},
@@ -158,10 +155,8 @@ TEST(JsonReadingRules, LenientListsDropFailingElementsInOrder) {
 }
 
 TEST(JsonReadingRules, SafeHoldsNothingWhenItsValueFails) {
-    expectRows<std::optional<Item>>({{R"({"item":{"id":"a","rank":1}})", Item{"a", 1}},
-                                     {R"({"item":{"id":"a"}})", std::nullopt},
-                                     {R"({"item":"a"})", std::nullopt},
-                                     {R"({"item":null})", std::nullopt},
+    expectRows<std::optional<Item>>({{R"({"item":{"id":"a","rank":1}})", Item{"a", 1}}, {R"({"item":{"id":"a"}})", std::nullopt},
+                                     {R"({"item":"a"})", std::nullopt}, {R"({"item":null})", std::nullopt},
                                      {R"({})", Failure{ErrorKind::keyNotFound, "item"}}},
                                     [](std::string_view text) { return json::decode<SafeRecord>(text).item.value; });
 }
@@ -207,10 +202,8 @@ TEST(JsonDecodingErrors, NameTheKindAndPathOfTheOffendingValue) {
          {page(two + R"({"type":"grid","title":null}])"), Failure{ErrorKind::valueNotFound, third + "title"}},
          {page(R"({"0":{"type":"grid","title":"a"}})"), Failure{ErrorKind::typeMismatch, "data.page.containers"}},
          {R"({"data":{"items":[]}})", Failure{ErrorKind::keyNotFound, "data.page"}},
-         {R"("data")", Failure{ErrorKind::typeMismatch, "(root)"}},
-         {R"({"data":)", Failure{ErrorKind::dataCorrupted, "(root)"}},
-         {R"({"data":{}} trailing)", Failure{ErrorKind::dataCorrupted, "(root)"}},
-         {"", Failure{ErrorKind::dataCorrupted, "(root)"}}},
+         {R"("data")", Failure{ErrorKind::typeMismatch, "(root)"}}, {R"({"data":)", Failure{ErrorKind::dataCorrupted, "(root)"}},
+         {R"({"data":{}} trailing)", Failure{ErrorKind::dataCorrupted, "(root)"}}, {"", Failure{ErrorKind::dataCorrupted, "(root)"}}},
         [](std::string_view text) { return json::decode<Envelope>(text).data.page.containers.size(); });
 
     auto error = decodeFailure<Envelope>(page(R"([{"type":"Grid","title":"a"}])"));

@@ -35,13 +35,9 @@ using namespace std::string_literals;
 
 TEST(JsonWriter, EscapesStringsAndKeepsUtf8) {
     const std::vector<std::pair<std::string, std::string>> rows = {
-        {"plain", R"("plain")"},
-        {R"(say "hi")", R"("say \"hi\"")"},
-        {R"(C:\dir)", R"("C:\\dir")"},
-        {"a\nb\tc\rd\be\ff", R"("a\nb\tc\rd\be\ff")"},
-        {"\x01\x1f"s + '\0', R"("\u0001\u001f\u0000")"},
-        {"/ \x7f", "\"/ \x7f\""},
-        {"é ☃ 😀", R"("é ☃ 😀")"},
+        {"plain", R"("plain")"}, {R"(say "hi")", R"("say \"hi\"")"}, {R"(C:\dir)", R"("C:\\dir")"},
+        {"a\nb\tc\rd\be\ff", R"("a\nb\tc\rd\be\ff")"}, {"\x01\x1f"s + '\0', R"("\u0001\u001f\u0000")"},
+        {"/ \x7f", "\"/ \x7f\""}, {"é ☃ 😀", R"("é ☃ 😀")"},
     };
     for (const auto& [text, expected] : rows) {
         EXPECT_EQ(json::encode(text), expected);
@@ -89,11 +85,8 @@ TEST(JsonValues, DecodeAndEncodeKeepMemberOrderAndEveryNumberKind) {
     const std::string ordered = R"({"z":1,"a":[true,null,"s",1.5],"m":{"y":{},"b":[]}})";
     const std::string numbers = R"({"big":18446744073709551615,"neg":-9223372036854775808,"whole":12.0})";
     const std::vector<std::pair<std::string, std::string>> rows = {
-        {ordered, ordered},
-        {numbers, numbers},
-        {R"({"a":1,"b":2,"a":3})", R"({"a":3,"b":2})"},
-        {R"( [ "\u00e9\n" , {} ] )", R"(["é\n",{}])"},
-        {"null", "null"},
+        {ordered, ordered}, {numbers, numbers}, {R"({"a":1,"b":2,"a":3})", R"({"a":3,"b":2})"},
+        {R"( [ "\u00e9\n" , {} ] )", R"(["é\n",{}])"}, {"null", "null"},
     };
     for (const auto& [text, expected] : rows) {
         auto value = json::decode<JsonValue>(text);
