@@ -8,6 +8,7 @@
 #include <simdjson.h>
 
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <random>
 #include <string>
@@ -161,11 +162,36 @@ public:
     std::map<std::string, double> throughput;
 };
 
+// Resident memory from /proc/self/status ("VmRSS" now, "VmHWM" the peak), in bytes.
+long residentBytes(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1)) * 1024;
+    return -1;
+}
+
+// Peak memory of one decode in a fresh process (parser buffers included), above what the
+// process held before it; the kernel's peak is reset first by writing 5 to clear_refs.
+void reportPeakMemory() {
+    const std::string& doc = document();
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = residentBytes("VmRSS");
+    {
+        auto page = vorlane::json::decode<bench::PageResponse>(doc);
+        benchmark::DoNotOptimize(page);
+    }
+    const long peak = residentBytes("VmHWM");
+    if (before < 0 || peak < 0) return;
+    std::printf("peak memory of one decode: %.2f MB, %.2fx the answer\n", static_cast<double>(peak - before) / 1e6,
+                static_cast<double>(peak - before) / static_cast<double>(doc.size()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::printf("document: %.2f MB\n", static_cast<double>(document().size()) / 1e6);
+    reportPeakMemory();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     double raw = 0, typed = 0;

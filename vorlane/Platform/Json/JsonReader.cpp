@@ -14,24 +14,7 @@ namespace vorlane::json {
 
 namespace dom = simdjson::dom;
 
-// The parser's handles are stored as raw bytes so this header need not include the parser.
-static_assert(sizeof(dom::element) == 16 && std::is_trivially_copyable_v<dom::element>);
-static_assert(sizeof(dom::object::iterator) == 16 && std::is_trivially_copyable_v<dom::object::iterator>);
-static_assert(sizeof(dom::array::iterator) == 16 && std::is_trivially_copyable_v<dom::array::iterator>);
-
 namespace {
-
-template <class Handle>
-Handle load(const unsigned char (&bytes)[16]) {
-    Handle handle;
-    std::memcpy(static_cast<void*>(&handle), bytes, sizeof handle);
-    return handle;
-}
-
-template <class Handle>
-void store(unsigned char (&bytes)[16], const Handle& handle) {
-    std::memcpy(bytes, static_cast<const void*>(&handle), sizeof handle);
-}
 
 void appendNode(std::string& out, const PathNode& node) {
     if (node.isRoot) return;
@@ -46,38 +29,27 @@ void appendNode(std::string& out, const PathNode& node) {
     }
 }
 
+// The parser's element for a tape position, rebuilt from the document and the word's index
+// (an element is exactly that pair), for the parser's own text form in excerpts.
+dom::element elementAt(const detail::Tape& tape, const std::uint64_t* word) {
+    static_assert(sizeof(dom::element) == sizeof(simdjson::internal::tape_ref) &&
+                  std::is_trivially_copyable_v<dom::element>);
+    simdjson::internal::tape_ref ref(static_cast<const dom::document*>(tape.document),
+                                     static_cast<std::size_t>(word - tape.words));
+    dom::element element;
+    std::memcpy(static_cast<void*>(&element), &ref, sizeof element);
+    return element;
+}
+
 }  // namespace
 
-// Makes the values of a document: its root and the children met while walking it. Children are
-// built field by field: assigning a PathNode temporary made the compiler copy it through the stack
-// with overlapping loads that stall the store buffer, which cost about a tenth of decode time.
-struct ValueFactory {
-    static Value root(const dom::element& element, const DecodeContext& context) {
+struct RootFactory {
+    static Value root(const std::uint64_t* word, const detail::Tape& tape, const DecodeContext& context) {
         Value root;
-        store(root.element_, element);
+        root.word_ = word;
+        root.tape_ = &tape;
         root.context_ = &context;
         return root;
-    }
-    static Value member(const Value& parent, const dom::element& element, std::string_view key) {
-        Value value = child(parent, element);
-        value.node_.key = key;
-        return value;
-    }
-    static Value element(const Value& parent, const dom::element& element, std::size_t index) {
-        Value value = child(parent, element);
-        value.node_.index = index;
-        value.node_.isIndex = true;
-        return value;
-    }
-
-private:
-    static Value child(const Value& parent, const dom::element& element) {
-        Value value;
-        store(value.element_, element);
-        value.node_.parent = &parent.node_;
-        value.node_.isRoot = false;
-        value.context_ = parent.context_;
-        return value;
     }
 };
 
@@ -120,22 +92,17 @@ std::string_view describe(ValueKind kind) noexcept {
 }
 
 ValueKind Value::kind() const noexcept {
-    switch (load<dom::element>(element_).type()) {
-        case dom::element_type::ARRAY: return ValueKind::array;
-        case dom::element_type::OBJECT: return ValueKind::object;
-        case dom::element_type::INT64: return ValueKind::int64;
-        case dom::element_type::UINT64: return ValueKind::uint64;
-        case dom::element_type::DOUBLE: return ValueKind::floating;
-        case dom::element_type::STRING: return ValueKind::string;
-        case dom::element_type::BOOL: return ValueKind::boolean;
-        case dom::element_type::NULL_VALUE: return ValueKind::null;
+    switch (type()) {
+        case '[': return ValueKind::array;
+        case '{': return ValueKind::object;
+        case 'l': return ValueKind::int64;
+        case 'u': return ValueKind::uint64;
+        case 'd': return ValueKind::floating;
+        case '"': return ValueKind::string;
+        case 't':
+        case 'f': return ValueKind::boolean;
+        default: return ValueKind::null;
     }
-    return ValueKind::null;
-}
-
-bool Value::isNumber() const noexcept {
-    auto k = kind();
-    return k == ValueKind::int64 || k == ValueKind::uint64 || k == ValueKind::floating;
 }
 
 void Value::fail(ErrorKind kind, std::string message) const { throw DecodingError(kind, path(), std::move(message)); }
@@ -167,25 +134,13 @@ void Value::report(const DecodingError& error) const {
 }
 
 std::string Value::excerpt() const {
-    std::string text = simdjson::minify(load<dom::element>(element_));
+    std::string text = simdjson::minify(elementAt(*tape_, word_));
     constexpr std::size_t limit = 60;
     if (text.size() > limit) {
         text.resize(limit);
         text += "...";
     }
     return text;
-}
-
-std::string_view Value::string(std::string_view what) const {
-    auto element = load<dom::element>(element_);
-    if (element.type() != dom::element_type::STRING) failExpected(what);
-    return element.get_string().value_unsafe();
-}
-
-bool Value::boolean() const {
-    auto element = load<dom::element>(element_);
-    if (element.type() != dom::element_type::BOOL) failExpected("Bool");
-    return element.get_bool().value_unsafe();
 }
 
 namespace {
@@ -200,14 +155,13 @@ bool wholeNumberFits(double d) {
 }
 }  // namespace
 
-std::int64_t Value::int64() const {
-    auto element = load<dom::element>(element_);
-    switch (element.type()) {
-        case dom::element_type::INT64: return element.get_int64().value_unsafe();
-        case dom::element_type::UINT64:
+std::int64_t Value::int64Slow() const {
+    switch (type()) {
+        case 'l': return detail::Tape::numberAfter<std::int64_t>(word_);
+        case 'u':
             fail(ErrorKind::dataCorrupted, "number " + excerpt() + " does not fit in a signed 64-bit integer");
-        case dom::element_type::DOUBLE: {
-            double d = element.get_double().value_unsafe();
+        case 'd': {
+            double d = detail::Tape::numberAfter<double>(word_);
             if (!wholeNumberFits<std::int64_t>(d))
                 fail(ErrorKind::dataCorrupted, "number " + excerpt() + " is not a whole number that fits in a signed 64-bit integer");
             return static_cast<std::int64_t>(d);
@@ -217,16 +171,15 @@ std::int64_t Value::int64() const {
 }
 
 std::uint64_t Value::uint64() const {
-    auto element = load<dom::element>(element_);
-    switch (element.type()) {
-        case dom::element_type::UINT64: return element.get_uint64().value_unsafe();
-        case dom::element_type::INT64: {
-            auto i = element.get_int64().value_unsafe();
+    switch (type()) {
+        case 'u': return detail::Tape::numberAfter<std::uint64_t>(word_);
+        case 'l': {
+            auto i = detail::Tape::numberAfter<std::int64_t>(word_);
             if (i < 0) fail(ErrorKind::dataCorrupted, "number " + excerpt() + " does not fit in an unsigned integer");
             return static_cast<std::uint64_t>(i);
         }
-        case dom::element_type::DOUBLE: {
-            double d = element.get_double().value_unsafe();
+        case 'd': {
+            double d = detail::Tape::numberAfter<double>(word_);
             if (!wholeNumberFits<std::uint64_t>(d))
                 fail(ErrorKind::dataCorrupted, "number " + excerpt() + " is not a whole number that fits in an unsigned integer");
             return static_cast<std::uint64_t>(d);
@@ -235,92 +188,27 @@ std::uint64_t Value::uint64() const {
     }
 }
 
-double Value::number() const {
-    auto element = load<dom::element>(element_);
-    switch (element.type()) {
-        case dom::element_type::DOUBLE: return element.get_double().value_unsafe();
-        case dom::element_type::INT64: return static_cast<double>(element.get_int64().value_unsafe());
-        case dom::element_type::UINT64: return static_cast<double>(element.get_uint64().value_unsafe());
-        default: failExpected("Double");
-    }
-}
-
 std::optional<Value> Value::member(std::string_view key) const {
-    auto element = load<dom::element>(element_);
-    if (element.type() != dom::element_type::OBJECT) failExpected("an object");
     // The last occurrence wins, as in a one-pass decode.
     std::optional<Value> found;
-    auto object = element.get_object().value_unsafe();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (it.key() != key) continue;
-        found = ValueFactory::member(*this, it.value(), it.key());
-    }
+    for (auto cursor = members(); cursor.next();)
+        if (cursor.key() == key) found = cursor.value();
     return found;
 }
 
 std::size_t Value::size() const {
-    auto element = load<dom::element>(element_);
-    switch (element.type()) {
-        case dom::element_type::OBJECT: return element.get_object().value_unsafe().size();
-        case dom::element_type::ARRAY: return element.get_array().value_unsafe().size();
-        default: failExpected("an object or an array");
-    }
+    if (!isObject() && !isArray()) failExpected("an object or an array");
+    // The tape keeps the count beside the container's end, saturated at 2^24 - 1.
+    constexpr std::uint64_t saturated = 0xFFFFFF;
+    std::uint64_t count = (*word_ >> 32) & saturated;
+    if (count < saturated) return static_cast<std::size_t>(count);
+    std::size_t counted = 0;
+    if (isObject())
+        for (auto cursor = ObjectCursor(*this); cursor.next();) ++counted;
+    else
+        for (auto cursor = ArrayCursor(*this); cursor.next();) ++counted;
+    return counted;
 }
-
-ObjectCursor Value::members() const {
-    if (kind() != ValueKind::object) failExpected("an object");
-    return ObjectCursor(*this);
-}
-
-ArrayCursor Value::elements() const {
-    if (kind() != ValueKind::array) failExpected("an array");
-    return ArrayCursor(*this);
-}
-
-ObjectCursor::ObjectCursor(const Value& object) : object_(&object) {
-    auto o = load<dom::element>(object.element_).get_object().value_unsafe();
-    store(iterator_, o.begin());
-    store(end_, o.end());
-}
-
-bool ObjectCursor::next() {
-    auto it = load<dom::object::iterator>(iterator_);
-    if (started_) ++it;
-    started_ = true;
-    store(iterator_, it);
-    if (it == load<dom::object::iterator>(end_)) return false;
-    key_ = it.key();
-    return true;
-}
-
-Value ObjectCursor::value() const {
-    // The key is rebuilt from its parts: copied whole, it is read back with one wide load right
-    // after next() wrote it with two narrow stores, which cannot be forwarded.
-    return ValueFactory::member(*object_, load<dom::object::iterator>(iterator_).value(),
-                                std::string_view(key_.data(), key_.size()));
-}
-
-ArrayCursor::ArrayCursor(const Value& array) : array_(&array) {
-    auto a = load<dom::element>(array.element_).get_array().value_unsafe();
-    store(iterator_, a.begin());
-    store(end_, a.end());
-}
-
-bool ArrayCursor::next() {
-    auto it = load<dom::array::iterator>(iterator_);
-    if (started_) {
-        ++it;
-        ++index_;
-    }
-    started_ = true;
-    store(iterator_, it);
-    return it != load<dom::array::iterator>(end_);
-}
-
-Value ArrayCursor::value() const {
-    return ValueFactory::element(*array_, *load<dom::array::iterator>(iterator_), index_);
-}
-
 
 namespace detail {
 
@@ -368,7 +256,10 @@ void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit
     if (error)
         throw DecodingError(ErrorKind::dataCorrupted, "(root)",
                             std::string("the given data was not valid JSON: ") + simdjson::error_message(error));
-    visit(ValueFactory::root(root, context), state);
+    // The tape starts with a root word; the document's value follows it.
+    const dom::document& document = slot.parser.doc;
+    Tape tape{document.tape.get(), document.string_buf.get(), &document};
+    visit(RootFactory::root(tape.words + 1, tape, context), state);
 }
 
 }  // namespace detail

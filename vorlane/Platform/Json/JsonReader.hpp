@@ -10,6 +10,7 @@
 #include "vorlane/Platform/Json/JsonError.hpp"
 
 #include <cstddef>
+#include <cstring>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,25 +52,89 @@ enum class ValueKind { null, boolean, int64, uint64, floating, string, array, ob
 // "null", "a boolean", "a number", "a string", "an array", "an object".
 std::string_view describe(ValueKind kind) noexcept;
 
+namespace detail {
+// A parsed document as the reader walks it: the parser's tape of 64-bit words (the type in the
+// top byte, a payload below it) and its string buffer (each string a 32-bit length, then its
+// bytes). Walking the tape inline, instead of through the parser's out-of-line handles, lets the
+// hot loops (object members, array elements, scalar reads) compile into the record decoders.
+struct Tape {
+    const std::uint64_t* words = nullptr;
+    const std::uint8_t* strings = nullptr;
+    const void* document = nullptr;  // the parser's document, for excerpts
+
+    static constexpr std::uint64_t payloadMask = 0x00FFFFFFFFFFFFFFull;
+    static char typeOf(const std::uint64_t* word) noexcept { return static_cast<char>(*word >> 56); }
+
+    // The word after the value starting at `word`: containers hold the index past their end,
+    // numbers take a second word.
+    const std::uint64_t* after(const std::uint64_t* word) const noexcept {
+        switch (typeOf(word)) {
+            case '{':
+            case '[': return words + static_cast<std::uint32_t>(*word);
+            case 'l':
+            case 'u':
+            case 'd': return word + 2;
+            default: return word + 1;
+        }
+    }
+    // The closing word of the container starting at `word`.
+    const std::uint64_t* closing(const std::uint64_t* word) const noexcept {
+        return words + static_cast<std::uint32_t>(*word) - 1;
+    }
+    std::string_view string(const std::uint64_t* word) const noexcept {
+        const std::uint8_t* at = strings + (*word & payloadMask);
+        std::uint32_t length;
+        std::memcpy(&length, at, sizeof length);
+        return {reinterpret_cast<const char*>(at + sizeof length), length};
+    }
+    template <class Number>
+    static Number numberAfter(const std::uint64_t* word) noexcept {
+        Number n;
+        std::memcpy(&n, word + 1, sizeof n);
+        return n;
+    }
+};
+}  // namespace detail
+
 class ObjectCursor;
 class ArrayCursor;
 
 class Value {
 public:
     ValueKind kind() const noexcept;
-    bool isNull() const noexcept { return kind() == ValueKind::null; }
-    bool isObject() const noexcept { return kind() == ValueKind::object; }
-    bool isArray() const noexcept { return kind() == ValueKind::array; }
-    bool isString() const noexcept { return kind() == ValueKind::string; }
-    bool isNumber() const noexcept;
+    bool isNull() const noexcept { return type() == 'n'; }
+    bool isObject() const noexcept { return type() == '{'; }
+    bool isArray() const noexcept { return type() == '['; }
+    bool isString() const noexcept { return type() == '"'; }
+    bool isNumber() const noexcept {
+        char t = type();
+        return t == 'l' || t == 'u' || t == 'd';
+    }
 
     // Typed reads. Null fails with valueNotFound, another type with typeMismatch,
     // a number that does not fit with dataCorrupted; `what` names the expected type in messages.
-    std::string_view string(std::string_view what = "String") const;
-    bool boolean() const;
-    std::int64_t int64() const;
+    std::string_view string(std::string_view what = "String") const {
+        if (type() != '"') failExpected(what);
+        return tape_->string(word_);
+    }
+    bool boolean() const {
+        char t = type();
+        if (t != 't' && t != 'f') failExpected("Bool");
+        return t == 't';
+    }
+    std::int64_t int64() const {
+        if (type() == 'l') return detail::Tape::numberAfter<std::int64_t>(word_);
+        return int64Slow();
+    }
     std::uint64_t uint64() const;
-    double number() const;
+    double number() const {
+        switch (type()) {
+            case 'd': return detail::Tape::numberAfter<double>(word_);
+            case 'l': return static_cast<double>(detail::Tape::numberAfter<std::int64_t>(word_));
+            case 'u': return static_cast<double>(detail::Tape::numberAfter<std::uint64_t>(word_));
+            default: failExpected("Double");
+        }
+    }
 
     // Member look-up by name (irregular codecs); absent when the key is missing.
     // Fails with typeMismatch when this value is not an object.
@@ -100,10 +165,29 @@ public:
 private:
     friend class ObjectCursor;
     friend class ArrayCursor;
-    friend struct ValueFactory;
+    friend struct RootFactory;
     Value() = default;
+    // Children are built field by field: assigning a PathNode temporary made the compiler copy it
+    // through the stack with overlapping loads that stall the store buffer.
+    Value(const std::uint64_t* word, const Value& parent, std::string_view key) noexcept
+        : word_(word), tape_(parent.tape_), context_(parent.context_) {
+        node_.parent = &parent.node_;
+        node_.key = key;
+        node_.isRoot = false;
+    }
+    Value(const std::uint64_t* word, const Value& parent, std::size_t index) noexcept
+        : word_(word), tape_(parent.tape_), context_(parent.context_) {
+        node_.parent = &parent.node_;
+        node_.index = index;
+        node_.isIndex = true;
+        node_.isRoot = false;
+    }
 
-    alignas(8) unsigned char element_[16]{};  // the parser's element handle
+    char type() const noexcept { return detail::Tape::typeOf(word_); }
+    std::int64_t int64Slow() const;
+
+    const std::uint64_t* word_ = nullptr;
+    const detail::Tape* tape_ = nullptr;
     PathNode node_;
     const DecodeContext* context_ = nullptr;
 };
@@ -112,38 +196,63 @@ private:
 //   for (auto cursor = value.members(); cursor.next();) { cursor.key(); cursor.value(); }
 class ObjectCursor {
 public:
-    bool next();
+    bool next() noexcept {
+        if (next_ == end_) return false;
+        keyWord_ = next_;
+        key_ = object_->tape_->string(keyWord_);
+        next_ = object_->tape_->after(keyWord_ + 1);
+        return true;
+    }
     std::string_view key() const noexcept { return key_; }
-    Value value() const;
+    Value value() const noexcept { return Value(keyWord_ + 1, *object_, key_); }
 
 private:
     friend class Value;
-    explicit ObjectCursor(const Value& object);
+    explicit ObjectCursor(const Value& object) noexcept
+        : object_(&object), next_(object.word_ + 1), end_(object.tape_->closing(object.word_)) {}
 
     const Value* object_;
-    alignas(8) unsigned char iterator_[16]{};
-    alignas(8) unsigned char end_[16]{};
+    const std::uint64_t* next_;
+    const std::uint64_t* end_;
+    const std::uint64_t* keyWord_ = nullptr;
     std::string_view key_;
-    bool started_ = false;
 };
 
 // Walks an array's elements in order; value() carries the element's index in its path.
 class ArrayCursor {
 public:
-    bool next();
+    bool next() noexcept {
+        if (next_ == end_) return false;
+        current_ = next_;
+        next_ = array_->tape_->after(current_);
+        index_ = count_++;
+        return true;
+    }
     std::size_t index() const noexcept { return index_; }
-    Value value() const;
+    Value value() const noexcept { return Value(current_, *array_, index_); }
 
 private:
     friend class Value;
-    explicit ArrayCursor(const Value& array);
+    explicit ArrayCursor(const Value& array) noexcept
+        : array_(&array), next_(array.word_ + 1), end_(array.tape_->closing(array.word_)) {}
 
     const Value* array_;
-    alignas(8) unsigned char iterator_[16]{};
-    alignas(8) unsigned char end_[16]{};
+    const std::uint64_t* next_;
+    const std::uint64_t* end_;
+    const std::uint64_t* current_ = nullptr;
     std::size_t index_ = 0;
-    bool started_ = false;
+    std::size_t count_ = 0;
 };
+
+inline ObjectCursor Value::members() const {
+    if (!isObject()) failExpected("an object");
+    return ObjectCursor(*this);
+}
+
+inline ArrayCursor Value::elements() const {
+    if (!isArray()) failExpected("an array");
+    return ArrayCursor(*this);
+}
 
 namespace detail {
 // Parses `bytes` (with a parser reused per thread and nesting level) and calls `visit` with the
