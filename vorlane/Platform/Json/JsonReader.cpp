@@ -2,10 +2,8 @@
 
 #include <simdjson.h>
 
-#include <array>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <type_traits>
 #include <vector>
