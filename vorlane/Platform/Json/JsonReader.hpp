@@ -10,8 +10,8 @@
 #include "vorlane/Platform/Json/JsonError.hpp"
 
 #include <cstddef>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
