@@ -2,7 +2,7 @@
 // The document is generated: a page of a few megabytes shaped like a browse page (containers of
 // sets of items with texts, numbers, tag lists and artwork maps keyed by ratio).
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <benchmark/benchmark.h>
 #include <simdjson.h>
@@ -55,28 +55,41 @@ struct PageResponse {
 
 }  // namespace bench
 
-VORLANE_JSON_CODEC(bench::Image)
-VORLANE_JSON_CODEC(bench::Item)
-VORLANE_JSON_CODEC(bench::Set)
-VORLANE_JSON_CODEC(bench::Container)
-VORLANE_JSON_CODEC(bench::Page)
-VORLANE_JSON_CODEC(bench::PageData)
-VORLANE_JSON_CODEC(bench::PageResponse)
+namespace bench {
 
-VORLANE_JSON_RECORD(bench::Image, required("imageId", &Self::imageId), required("aspectRatio", &Self::aspectRatio),
-                    optional("format", &Self::format))
-VORLANE_JSON_RECORD(bench::Item, required("id", &Self::id), required("title", &Self::title),
-                    optional("description", &Self::description), required("releaseYear", &Self::releaseYear),
-                    required("rating", &Self::rating), defaulted("isPremium", &Self::isPremium, false),
-                    required("tags", &Self::tags), required("artwork", &Self::artwork))
-VORLANE_JSON_RECORD(bench::Set, required("setId", &Self::setId), optional("totalCount", &Self::totalCount),
-                    lenient("items", &Self::items))
-VORLANE_JSON_RECORD(bench::Container, required("id", &Self::id), required("type", &Self::type),
-                    optional("style", &Self::style), required("set", &Self::set))
-VORLANE_JSON_RECORD(bench::Page, required("id", &Self::id), required("title", &Self::title),
-                    lenient("containers", &Self::containers))
-VORLANE_JSON_RECORD(bench::PageData, required("page", &Self::page))
-VORLANE_JSON_RECORD(bench::PageResponse, required("data", &Self::data))
+using namespace vorlane::json::rules;
+inline auto jsonFields(vorlane::json::Tag<Image>) {
+    return fields(required("imageId", &Image::imageId), required("aspectRatio", &Image::aspectRatio),
+                  optional("format", &Image::format));
+}
+inline auto jsonFields(vorlane::json::Tag<Item>) {
+    return fields(required("id", &Item::id), required("title", &Item::title), optional("description", &Item::description),
+                  required("releaseYear", &Item::releaseYear), required("rating", &Item::rating),
+                  defaulted("isPremium", &Item::isPremium, false), required("tags", &Item::tags),
+                  required("artwork", &Item::artwork));
+}
+inline auto jsonFields(vorlane::json::Tag<Set>) {
+    return fields(required("setId", &Set::setId), optional("totalCount", &Set::totalCount), lenient("items", &Set::items));
+}
+inline auto jsonFields(vorlane::json::Tag<Container>) {
+    return fields(required("id", &Container::id), required("type", &Container::type), optional("style", &Container::style),
+                  required("set", &Container::set));
+}
+inline auto jsonFields(vorlane::json::Tag<Page>) {
+    return fields(required("id", &Page::id), required("title", &Page::title), lenient("containers", &Page::containers));
+}
+inline auto jsonFields(vorlane::json::Tag<PageData>) { return fields(required("page", &PageData::page)); }
+inline auto jsonFields(vorlane::json::Tag<PageResponse>) { return fields(required("data", &PageResponse::data)); }
+
+}  // namespace bench
+
+VORLANE_JSON_DEFINE(bench::Image)
+VORLANE_JSON_DEFINE(bench::Item)
+VORLANE_JSON_DEFINE(bench::Set)
+VORLANE_JSON_DEFINE(bench::Container)
+VORLANE_JSON_DEFINE(bench::Page)
+VORLANE_JSON_DEFINE(bench::PageData)
+VORLANE_JSON_DEFINE(bench::PageResponse)
 
 namespace {
 

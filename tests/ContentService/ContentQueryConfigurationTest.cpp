@@ -1,5 +1,5 @@
 #include "tests/Platform/Json/JsonTestSupport.hpp"
-#include "vorlane/ContentService/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/ContentQueryConfiguration.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
 

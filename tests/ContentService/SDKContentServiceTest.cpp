@@ -1,6 +1,6 @@
 #include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/ContentService/SDKContentService.hpp"
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 #include "vorlane/Transport/ScriptedSession.hpp"
 
 #include <gtest/gtest.h>
@@ -11,10 +11,13 @@ struct Probe {
     std::optional<Date> date;
     bool operator==(const Probe&) const = default;
 };
+inline auto jsonFields(json::Tag<Probe>) {
+    using namespace json::rules;
+    return fields(required("id", &Probe::id), optional("date", &Probe::date));
+}
 }  // namespace vorlane::test
 
-VORLANE_JSON_CODEC(vorlane::test::Probe)
-VORLANE_JSON_RECORD(vorlane::test::Probe, required("id", &Self::id), optional("date", &Self::date))
+VORLANE_JSON_DEFINE(vorlane::test::Probe)
 
 namespace vorlane {
 namespace {

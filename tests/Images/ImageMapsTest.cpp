@@ -14,10 +14,10 @@ namespace vorlane {
 namespace {
 
 using namespace jsontesting;
-using P = ImagePurpose;
+using P = Image::Purpose;
 using M = MediaEntity;
-using X = ExploreImageContext;
-using C = ExploreImageContent;
+using X = ExploreImage::Context;
+using C = ExploreImage::Content;
 
 std::string readFixture(const std::string& name) {
     std::ifstream in(std::string(VORLANE_TEST_DATA_DIR) + "/images/" + name);
@@ -60,7 +60,7 @@ TEST(Image, RequiredUrlAndMasterIdOptionalUnderscoreFields) {
 TEST(VideoArtwork, LenientUrlsAndInvalidUrlsBecomeAbsent) {
     json::Diagnostics diagnostics;
     const auto artwork = json::decode<VideoArtwork>(readFixture("video_artwork.json"), {}, &diagnostics);
-    EXPECT_EQ(artwork.purpose, VideoArtworkType::fullBleed);
+    EXPECT_EQ(artwork.purpose, VideoArtwork::ArtworkType::fullBleed);
     using URL = VideoArtwork::ArtworkURL;
     EXPECT_EQ(artwork.urls, (std::vector<URL>{{"https://media.example/art/1.mp4?v=2#t=0", {"DE", "FR"}},
                                               {std::nullopt, {"US"}},
@@ -70,12 +70,14 @@ TEST(VideoArtwork, LenientUrlsAndInvalidUrlsBecomeAbsent) {
     for (const auto& entry : diagnostics.entries()) paths.push_back(entry.path);
     EXPECT_EQ(paths, (std::vector<std::string>{"mediaMetadata.urls[1].url", "mediaMetadata.urls[3]",
                                                "mediaMetadata.urls[4]", "mediaMetadata.urls[5].url"}));
+    // An element without a valid URL writes "" (itself not a URL), so what is written reads back the same.
     EXPECT_EQ(json::encode(artwork),
               R"({"purpose":"full_bleed","mediaMetadata":{"urls":[{"url":"https://media.example/art/1.mp4?v=2#t=0",)"
-              R"("regions":["DE","FR"]},{"regions":["US"]},{"url":"https://media.example/art/2.mp4","regions":[]},)"
-              R"({"regions":[]}]}})");
+              R"("regions":["DE","FR"]},{"url":"","regions":["US"]},{"url":"https://media.example/art/2.mp4","regions":[]},)"
+              R"({"url":"","regions":[]}]}})");
+    EXPECT_EQ(json::decode<VideoArtwork>(json::encode(artwork)), artwork);
 
-    const VideoArtwork noUrls{VideoArtworkType::tile_1x, {}};
+    const VideoArtwork noUrls{VideoArtwork::ArtworkType::tile_1x, {}};
     expectDecodes<VideoArtwork>({
         {R"({"purpose": "tile_1x", "mediaMetadata": {}})", noUrls},
         {R"({"purpose": "tile_1x", "mediaMetadata": {"urls": null}})", noUrls},

@@ -4,7 +4,7 @@
 #include "vorlane/Images/Image.hpp"
 #include "vorlane/Images/MediaEntity.hpp"
 #include "vorlane/Images/VideoArtwork.hpp"
-#include "vorlane/Models/Content/ContentContainerStyle.hpp"
+#include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Platform/Display.hpp"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace {
 using namespace jsontesting;
 
 TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
-    expectWireStrings<ImagePurpose>(
+    expectWireStrings<Image::Purpose>(
         {"hero", "hero_collection", "hero_collection_brand", "hero_collection_inline", "hero_tile", "tile_title_card",
          "title_treatment", "title_treatment_layer", "title_treatment_centered", "title_treatment_bottom", "thumbnail",
          "thumbnail_version_imax_enhanced", "thumbnail_version_ov_widescreen", "logo", "logo_dark", "logo_layer",
@@ -23,13 +23,13 @@ TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
          "background_up_next", "teamLogo1", "teamLogo2", "league", "unknown", "brandTile", "avatarTile"});
     expectWireStrings<MediaEntity>({"collection", "series", "program", "season", "set", "avatar", "sportdata", "sport",
                                     "team", "league", "unknown"});
-    expectWireStrings<ImageScrimLabel>(
+    expectWireStrings<Image::ScrimLabel>(
         {"080_scrim", "178_scrim", "300_scrim", "heroinline_300_scrim", "391_scrim", "461_scrim"});
     expectWireStrings<ImageFormat>({"jpeg", "png"});
-    expectWireStrings<VideoArtworkType>({"tile", "tile_1x", "full_bleed", "full_bleed_portrait"});
-    expectWireStrings<ExploreImageContent>(
+    expectWireStrings<VideoArtwork::ArtworkType>({"tile", "tile_1x", "full_bleed", "full_bleed_portrait"});
+    expectWireStrings<ExploreImage::Content>(
         {"tile", "background", "thumbnail", "logo", "title_treatment", "tile_white", "watermark", "subtitle"});
-    expectWireStrings<ExploreImageContext>(
+    expectWireStrings<ExploreImage::Context>(
         {"standard", "hero", "tile", "collection", "fixed", "partner", "details", "up_next", "unauthenticated",
          "character", "mono", "center", "organization", "team", "league", "matchup", "network", "brand", "brand_dark",
          "dark", "scoreboard", "scoreboard_dark", "bottom_right", "top_right", "stacked"});
@@ -42,19 +42,19 @@ TEST(ImageVocabularies, EveryCaseHasItsExactWireStringInOrder) {
 TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
     // Purposes and entities never fail to decode.
     for (const char* text : {R"("Tile")", R"("hero-tile")", R"("")", "7", "true", "null", "{}", "[]"}) {
-        EXPECT_EQ(json::decode<ImagePurpose>(text), ImagePurpose::unknown) << text;
+        EXPECT_EQ(json::decode<Image::Purpose>(text), Image::Purpose::unknown) << text;
         EXPECT_EQ(json::decode<MediaEntity>(text), MediaEntity::unknown) << text;
     }
     // Constructing from a raw value does not fall back.
-    EXPECT_EQ(json::fromWireString<ImagePurpose>("hero_tiles"), std::nullopt);
-    EXPECT_EQ(json::fromWireString<ImagePurpose>("unknown"), ImagePurpose::unknown);
+    EXPECT_EQ(json::fromWireString<Image::Purpose>("hero_tiles"), std::nullopt);
+    EXPECT_EQ(json::fromWireString<Image::Purpose>("unknown"), Image::Purpose::unknown);
     EXPECT_EQ(json::fromWireString<ImageFormat>("jpg"), std::nullopt);
 
     // Closed vocabularies fail on an unknown string.
-    expectRejected<ExploreImageContext>({"upNext"});
-    expectRejected<ExploreImageContent>({"titleTreatment"});
-    expectRejected<ImageScrimLabel>({"80_scrim"});
-    expectRejected<VideoArtworkType>({"fullBleed"});
+    expectRejected<ExploreImage::Context>({"upNext"});
+    expectRejected<ExploreImage::Content>({"titleTreatment"});
+    expectRejected<Image::ScrimLabel>({"80_scrim"});
+    expectRejected<VideoArtwork::ArtworkType>({"fullBleed"});
 
     // Open vocabularies keep the text and write it back.
     expectKeptAsCatchAll<IconType>({"sparkles", "Pcon"});
@@ -62,7 +62,7 @@ TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
 }
 
 TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
-    using P = ImagePurpose;
+    using P = Image::Purpose;
     constexpr auto J = ImageFormat::jpeg;
     constexpr auto G = ImageFormat::png;
     // purpose; flags 'P' usePlaceholder, 'T' showTextOnFailure, 'O' showOriginalsLabel; format; fallbacks
@@ -101,7 +101,7 @@ TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
 }
 
 TEST(ExploreImageContent, PlaceholderFormatAndRatioFallbacksPerContent) {
-    using C = ExploreImageContent;
+    using C = ExploreImage::Content;
     constexpr auto J = ImageFormat::jpeg;
     constexpr auto G = ImageFormat::png;
     // content, usePlaceholder, format outside the `brand` context, format in it, fallback ratio
@@ -114,9 +114,9 @@ TEST(ExploreImageContent, PlaceholderFormatAndRatioFallbacksPerContent) {
     for (const auto& [content, placeholder, format, brandFormat, fallbackRatio] : rows) {
         SCOPED_TRACE(json::wireString(content));
         EXPECT_EQ(usePlaceholder(content), placeholder);
-        for (const auto& context : json::allCases<ExploreImageContext>())
+        for (const auto& context : json::allCases<ExploreImage::Context>())
             EXPECT_EQ(imageFormat(context.value, content),
-                      context.value == ExploreImageContext::brand ? brandFormat : format)
+                      context.value == ExploreImage::Context::brand ? brandFormat : format)
                 << context.wire;
         EXPECT_EQ(fallbackAspectRatio(content), fallbackRatio);
         EXPECT_EQ(fallbackToAnyAspectRatio(content), content == C::thumbnail);
@@ -124,8 +124,8 @@ TEST(ExploreImageContent, PlaceholderFormatAndRatioFallbacksPerContent) {
 }
 
 TEST(ExploreImage, ShowTextOnFailureByContextContentAndSizeClass) {
-    using X = ExploreImageContext;
-    using C = ExploreImageContent;
+    using X = ExploreImage::Context;
+    using C = ExploreImage::Content;
     // context, content, expected on a regular display, expected on a compact one
     const std::tuple<X, C, bool, bool> rows[] = {
         {X::standard, C::logo, false, false},     {X::tile, C::background, false, false},
@@ -145,7 +145,7 @@ TEST(ExploreImage, ShowTextOnFailureByContextContentAndSizeClass) {
 }
 
 TEST(ImageScrimLabel, ChosenByExactRatioAndInlineHeroStyle) {
-    using S = ImageScrimLabel;
+    using S = Image::ScrimLabel;
     const ContentContainerStyle heroInline(ContentContainerStyleCase::heroInline);
     const ContentContainerStyle hero(ContentContainerStyleCase::hero);
     const std::tuple<AspectRatio, const ContentContainerStyle*, std::optional<S>> rows[] = {

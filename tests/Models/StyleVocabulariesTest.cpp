@@ -2,7 +2,7 @@
 // unknown names, the style families, and the resolution of a page style with its warnings.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
-#include "vorlane/Models/Content/ContentContainerStyle.hpp"
+#include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Platform/Log.hpp"
 #include "vorlane/Platform/Logger.hpp"

@@ -29,7 +29,7 @@ public:
 template <class E>
 E parseCase(const std::string& text, const char* option) {
     if (auto value = json::fromWireString<E>(text)) return *value;
-    throw UsageError(std::string(option) + ": \"" + text + "\" names no " + std::string(json::Vocabulary<E>::name));
+    throw UsageError(std::string(option) + ": \"" + text + "\" names no " + std::string(json::vocabularyName<E>()));
 }
 
 AspectRatio parseRatio(const std::string& text, const char* option) {
@@ -71,8 +71,8 @@ ExploreArtworkComponents parseFallback(const std::string& text) {
     auto second = first == std::string::npos ? first : text.find('/', first + 1);
     if (second == std::string::npos || text.find('/', second + 1) != std::string::npos)
         throw UsageError("--fallback: \"" + text + "\" is not CONTEXT/CONTENT/RATIO");
-    return {parseCase<ExploreImageContext>(text.substr(0, first), "--fallback"),
-            parseCase<ExploreImageContent>(text.substr(first + 1, second - first - 1), "--fallback"),
+    return {parseCase<ExploreImage::Context>(text.substr(0, first), "--fallback"),
+            parseCase<ExploreImage::Content>(text.substr(first + 1, second - first - 1), "--fallback"),
             parseRatio(text.substr(second + 1), "--fallback")};
 }
 
@@ -90,7 +90,7 @@ int run(const ArtworkOptions& options) {
         const AspectRatio ratio = parseRatio(options.ratio, "--ratio");
 
         if (legacy) {
-            auto purpose = parseCase<ImagePurpose>(options.purpose, "--purpose");
+            auto purpose = parseCase<Image::Purpose>(options.purpose, "--purpose");
             std::optional<MediaEntity> entity;
             if (!options.entity.empty()) entity = parseCase<MediaEntity>(options.entity, "--entity");
             auto map = decodeMap<ImageMap>(readInput(options.file), "image");
@@ -98,8 +98,8 @@ int run(const ArtworkOptions& options) {
             std::cout << (chosen ? json::encode(*chosen) : std::string("null")) << '\n';
             return 0;
         }
-        auto context = parseCase<ExploreImageContext>(options.context, "--context");
-        auto content = parseCase<ExploreImageContent>(options.content, "--content");
+        auto context = parseCase<ExploreImage::Context>(options.context, "--context");
+        auto content = parseCase<ExploreImage::Content>(options.content, "--content");
         std::vector<ExploreArtworkComponents> fallbacks;
         for (const auto& text : options.fallbacks) fallbacks.push_back(parseFallback(text));
         auto map = decodeMap<ExploreImageMap>(readInput(options.file), "artwork");

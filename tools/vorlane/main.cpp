@@ -5,7 +5,7 @@
 //   vorlane artwork ...           choose the image a screen shows
 
 #include "tools/vorlane/ArtworkCommand.hpp"
-#include "tools/vorlane/TypeRegistry.hpp"
+#include "vorlane/Registry/DecodableTypes.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
 
 #include <CLI/CLI.hpp>
@@ -17,7 +17,6 @@
 
 namespace {
 
-using vorlane::cli::TypeRegistry;
 namespace json = vorlane::json;
 
 std::string readInput(const std::string& file) {
@@ -31,16 +30,15 @@ void printDiagnostics(const json::Diagnostics& diagnostics, const std::string& p
 }
 
 int runDecode(const std::string& typeName, const std::string& file, bool list, bool withDiagnostics) {
-    const auto& registry = TypeRegistry::shared();
     if (list) {
-        for (const auto& [name, type] : registry.all()) std::cout << name << '\n';
+        for (const auto& type : vorlane::decodableTypes()) std::cout << type.name << '\n';
         return 0;
     }
     if (typeName.empty()) {
         std::cerr << "error: decode needs a TYPE (see `vorlane decode --list`)\n";
         return 1;
     }
-    const auto* type = registry.find(typeName);
+    const auto* type = vorlane::findDecodableType(typeName);
     if (!type) {
         std::cerr << "error: unknown type \"" << typeName << "\" (see `vorlane decode --list`)\n";
         return 1;
@@ -48,7 +46,7 @@ int runDecode(const std::string& typeName, const std::string& file, bool list, b
     json::Diagnostics diagnostics;
     try {
         std::string bytes = readInput(file);
-        std::string encoded = type->decodeAndEncode(bytes, type->settings, withDiagnostics ? &diagnostics : nullptr);
+        std::string encoded = type->decodeAndEncode(bytes, withDiagnostics ? &diagnostics : nullptr);
         std::cout << encoded << '\n';
         printDiagnostics(diagnostics, "");
         return 0;
@@ -62,7 +60,6 @@ int runDecode(const std::string& typeName, const std::string& file, bool list, b
 }
 
 int runCheck(const std::string& directory, bool withDiagnostics) {
-    const auto& registry = TypeRegistry::shared();
     vorlane::Catalog catalog;
     try {
         catalog = vorlane::Catalog::load(directory);
@@ -81,10 +78,10 @@ int runCheck(const std::string& directory, bool withDiagnostics) {
             if (answer.query && !catalog.configuration.descriptor(answer.query->key))
                 throw std::runtime_error("query \"" + std::string(json::wireString(answer.query->key)) +
                                          "\" has no descriptor in the configuration");
-            const auto* type = registry.find(answer.type);
+            const auto* type = vorlane::findDecodableType(answer.type);
             if (!type) throw std::runtime_error("unknown type \"" + answer.type + "\"");
             std::string bytes = vorlane::readFile(catalog.directory / answer.file);
-            type->decodeAndEncode(bytes, type->settings, &diagnostics);
+            type->decodeAndEncode(bytes, &diagnostics);
             std::cout << "ok: " << label;
             if (!diagnostics.empty()) std::cout << ", " << diagnostics.size() << " dropped";
             std::cout << '\n';

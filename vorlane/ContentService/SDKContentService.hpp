@@ -18,12 +18,13 @@
 //
 //   return exploreGet<ExplorePageResponse>(ContentQueryIdentifier::explorePage, JsonValue{{"pageId", pageId}}, params);
 
-#include "vorlane/ContentService/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/ContentQueryConfiguration.hpp"
 #include "vorlane/ContentService/QueryFactory.hpp"
 #include "vorlane/ContentService/SDKContentServiceError.hpp"
 #include "vorlane/Platform/BehaviorReader.hpp"
 #include "vorlane/Platform/Log.hpp"
 #include "vorlane/Platform/Session.hpp"
+#include "vorlane/Registry/DecodableTypes.hpp"
 #include "vorlane/Tracking/NonFatalErrorTracker.hpp"
 
 #include <cstdint>
@@ -136,7 +137,7 @@ private:
             .doOnSubscribe([queryId = std::move(queryId), variables = std::move(variables), params = std::move(params)] {
                 logExploreRequest(queryId, variables, params);
             })
-            .map([](const std::string& bytes) { return json::decode<Response>(bytes, json::DecoderSettings{}); });
+            .map([](const std::string& bytes) { return json::decode<Response>(bytes, decoderSettings(ApiGeneration::explore)); });
     }
 
     std::shared_ptr<sdk::Session> session_;
@@ -149,7 +150,7 @@ private:
     BehaviorReader<ContentQueryConfiguration> config_;
     BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating_;
     BehaviorReader<std::string> preferredLanguage_;
-    json::DecoderSettings decoder_ = json::DecoderSettings::iso8601();
+    json::DecoderSettings decoder_ = decoderSettings(ApiGeneration::legacy);
     QueryFactory queryFactory_;
     BehaviorReader<sdk::SearchOverrides> searchOverrides_;
     BehaviorReader<bool> liveAndUnratedEnabled_;

@@ -1,14 +1,14 @@
 #include "vorlane/Images/ExploreImage.hpp"
 
 #include "vorlane/Platform/Display.hpp"
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 namespace vorlane {
 
 namespace {
 
-using Context = ExploreImageContext;
-using Content = ExploreImageContent;
+using Context = ExploreImage::Context;
+using Content = ExploreImage::Content;
 
 // The image under (context, content, ratio key), with the content's ratio fallbacks when allowed.
 const ExploreImage* lookup(const ExploreImageMap& images, Context context, Content content, AspectRatio aspectRatio,
@@ -48,11 +48,11 @@ bool ExploreImage::showTextOnFailure(Context context, Content content) noexcept 
     }
 }
 
-bool usePlaceholder(ExploreImageContent content) noexcept {
+bool usePlaceholder(ExploreImage::Content content) noexcept {
     return content == Content::tile || content == Content::thumbnail;
 }
 
-ImageFormat imageFormat(ExploreImageContext context, ExploreImageContent content) noexcept {
+ImageFormat imageFormat(ExploreImage::Context context, ExploreImage::Content content) noexcept {
     switch (content) {
         case Content::logo:
         case Content::titleTreatment:
@@ -66,7 +66,7 @@ ImageFormat imageFormat(ExploreImageContext context, ExploreImageContent content
     }
 }
 
-std::optional<AspectRatio> fallbackAspectRatio(ExploreImageContent content) noexcept {
+std::optional<AspectRatio> fallbackAspectRatio(ExploreImage::Content content) noexcept {
     switch (content) {
         case Content::titleTreatment:
             return Ratio::threeThirtyTwo;
@@ -77,10 +77,10 @@ std::optional<AspectRatio> fallbackAspectRatio(ExploreImageContent content) noex
     }
 }
 
-bool fallbackToAnyAspectRatio(ExploreImageContent content) noexcept { return content == Content::thumbnail; }
+bool fallbackToAnyAspectRatio(ExploreImage::Content content) noexcept { return content == Content::thumbnail; }
 
-std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& images, ExploreImageContext context,
-                                                      ExploreImageContent content, AspectRatio aspectRatio,
+std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& images, ExploreImage::Context context,
+                                                      ExploreImage::Content content, AspectRatio aspectRatio,
                                                       const std::vector<ExploreArtworkComponents>& fallbacks,
                                                       bool fallbackToStandardContext) {
     // An explicit fallback list replaces the ratio fallbacks of the request.
@@ -103,17 +103,7 @@ std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& ima
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::ExploreImage, required("imageId", &Self::imageId))
-
-VORLANE_JSON_RECORD(vorlane::ExploreVideoArtwork, optional("videoId", &Self::videoId))
-
-VORLANE_JSON_RECORD(vorlane::ExploreArtworkModelParameters,
-                    required("image", &Self::image),
-                    required("context", &Self::context),
-                    required("content", &Self::content),
-                    required("aspectRatio", &Self::aspectRatio))
-
-VORLANE_JSON_RECORD(vorlane::ExploreArtworkComponents,
-                    required("context", &Self::context),
-                    required("content", &Self::content),
-                    required("aspectRatio", &Self::aspectRatio))
+VORLANE_JSON_DEFINE(vorlane::ExploreImage)
+VORLANE_JSON_DEFINE(vorlane::ExploreVideoArtwork)
+VORLANE_JSON_DEFINE(vorlane::ExploreArtworkModelParameters)
+VORLANE_JSON_DEFINE(vorlane::ExploreArtworkComponents)

@@ -10,7 +10,7 @@
 
 #include "vorlane/Images/Image.hpp"
 #include "vorlane/Platform/AspectRatio.hpp"
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 
 #include <optional>
@@ -19,106 +19,52 @@
 
 namespace vorlane {
 
-// Where an Explore image is shown: the first key level of an Explore image map.
-enum class ExploreImageContext {
-    standard,
-    hero,
-    tile,
-    collection,
-    fixed,
-    partner,
-    details,
-    upNext,
-    unauthenticated,
-    character,
-    mono,
-    center,
-    organization,
-    team,
-    league,
-    matchup,
-    network,
-    brand,
-    brandDark,
-    dark,
-    scoreboard,
-    scoreboardDark,
-    bottomRight,
-    topRight,
-    stacked,
-};
 
-// What an Explore image shows: the second key level of an Explore image map.
-enum class ExploreImageContent {
-    tile,
-    background,
-    thumbnail,
-    logo,
-    titleTreatment,
-    tileWhite,
-    watermark,
-    subtitle,
-};
-
-}  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::ExploreImageContext> {
-    using E = vorlane::ExploreImageContext;
-    static constexpr std::string_view name = "ExploreImage.Context";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::standard, "standard"},
-        {E::hero, "hero"},
-        {E::tile, "tile"},
-        {E::collection, "collection"},
-        {E::fixed, "fixed"},
-        {E::partner, "partner"},
-        {E::details, "details"},
-        {E::upNext, "up_next"},
-        {E::unauthenticated, "unauthenticated"},
-        {E::character, "character"},
-        {E::mono, "mono"},
-        {E::center, "center"},
-        {E::organization, "organization"},
-        {E::team, "team"},
-        {E::league, "league"},
-        {E::matchup, "matchup"},
-        {E::network, "network"},
-        {E::brand, "brand"},
-        {E::brandDark, "brand_dark"},
-        {E::dark, "dark"},
-        {E::scoreboard, "scoreboard"},
-        {E::scoreboardDark, "scoreboard_dark"},
-        {E::bottomRight, "bottom_right"},
-        {E::topRight, "top_right"},
-        {E::stacked, "stacked"},
-    };
-};
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::ExploreImageContent> {
-    using E = vorlane::ExploreImageContent;
-    static constexpr std::string_view name = "ExploreImage.Content";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::tile, "tile"},
-        {E::background, "background"},
-        {E::thumbnail, "thumbnail"},
-        {E::logo, "logo"},
-        {E::titleTreatment, "title_treatment"},
-        {E::tileWhite, "tile_white"},
-        {E::watermark, "watermark"},
-        {E::subtitle, "subtitle"},
-    };
-};
-
-namespace vorlane {
 
 // One image of the Explore API.
 struct ExploreImage {
-    using Context = ExploreImageContext;
-    using Content = ExploreImageContent;
+    // Where an Explore image is shown: the first key level of an Explore image map.
+    enum class Context {
+        standard,
+        hero,
+        tile,
+        collection,
+        fixed,
+        partner,
+        details,
+        upNext,
+        unauthenticated,
+        character,
+        mono,
+        center,
+        organization,
+        team,
+        league,
+        matchup,
+        network,
+        brand,
+        brandDark,
+        dark,
+        scoreboard,
+        scoreboardDark,
+        bottomRight,
+        topRight,
+        stacked,
+    };
 
-    std::string imageId;  // "imageId", required
+    // What an Explore image shows: the second key level of an Explore image map.
+    enum class Content {
+        tile,
+        background,
+        thumbnail,
+        logo,
+        titleTreatment,
+        tileWhite,
+        watermark,
+        subtitle,
+    };
+
+    std::string imageId;
 
     bool operator==(const ExploreImage&) const = default;
 
@@ -127,45 +73,119 @@ struct ExploreImage {
     [[nodiscard]] static bool showTextOnFailure(Context context, Content content) noexcept;
 };
 
+constexpr auto jsonVocabulary(json::Tag<ExploreImage::Context>) {
+    using enum ExploreImage::Context;
+    return json::vocabulary<ExploreImage::Context>("ExploreImage.Context", {
+        {standard, "standard"},
+        {hero, "hero"},
+        {tile, "tile"},
+        {collection, "collection"},
+        {fixed, "fixed"},
+        {partner, "partner"},
+        {details, "details"},
+        {upNext, "up_next"},
+        {unauthenticated, "unauthenticated"},
+        {character, "character"},
+        {mono, "mono"},
+        {center, "center"},
+        {organization, "organization"},
+        {team, "team"},
+        {league, "league"},
+        {matchup, "matchup"},
+        {network, "network"},
+        {brand, "brand"},
+        {brandDark, "brand_dark"},
+        {dark, "dark"},
+        {scoreboard, "scoreboard"},
+        {scoreboardDark, "scoreboard_dark"},
+        {bottomRight, "bottom_right"},
+        {topRight, "top_right"},
+        {stacked, "stacked"},
+    });
+}
+
+constexpr auto jsonVocabulary(json::Tag<ExploreImage::Content>) {
+    using enum ExploreImage::Content;
+    return json::vocabulary<ExploreImage::Content>("ExploreImage.Content", {
+        {tile, "tile"},
+        {background, "background"},
+        {thumbnail, "thumbnail"},
+        {logo, "logo"},
+        {titleTreatment, "title_treatment"},
+        {tileWhite, "tile_white"},
+        {watermark, "watermark"},
+        {subtitle, "subtitle"},
+    });
+}
+
+inline auto jsonFields(json::Tag<ExploreImage>) {
+    using namespace json::rules;
+    using S = ExploreImage;
+    return fields(required("imageId", &S::imageId));
+}
+
 // Motion artwork of an Explore item.
 struct ExploreVideoArtwork {
-    std::optional<std::string> videoId;  // "videoId"
+    std::optional<std::string> videoId;
 
     bool operator==(const ExploreVideoArtwork&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ExploreVideoArtwork>) {
+    using namespace json::rules;
+    using S = ExploreVideoArtwork;
+    return fields(optional("videoId", &S::videoId));
+}
+
 // An image chosen from an Explore image map, with the context, content and ratio it stands for.
 struct ExploreArtworkModelParameters {
     ExploreImage image;
-    ExploreImageContext context;
-    ExploreImageContent content;
+    ExploreImage::Context context;
+    ExploreImage::Content content;
     AspectRatio aspectRatio;
 
     bool operator==(const ExploreArtworkModelParameters&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ExploreArtworkModelParameters>) {
+    using namespace json::rules;
+    using S = ExploreArtworkModelParameters;
+    return fields(required("image", &S::image),
+                  required("context", &S::context),
+                  required("content", &S::content),
+                  required("aspectRatio", &S::aspectRatio));
+}
+
 // One alternative (context, content, ratio) to try, exactly, when the requested image is missing.
 struct ExploreArtworkComponents {
-    ExploreImageContext context;
-    ExploreImageContent content;
+    ExploreImage::Context context;
+    ExploreImage::Content content;
     AspectRatio aspectRatio;
 
     bool operator==(const ExploreArtworkComponents&) const = default;
 };
+
+inline auto jsonFields(json::Tag<ExploreArtworkComponents>) {
+    using namespace json::rules;
+    using S = ExploreArtworkComponents;
+    return fields(required("context", &S::context),
+                  required("content", &S::content),
+                  required("aspectRatio", &S::aspectRatio));
+}
 
 using ExploreImagesByRatio = OrderedMap<ExploreImage>;
 using ExploreImagesByContent = OrderedMap<ExploreImagesByRatio>;
 using ExploreImageMap = OrderedMap<ExploreImagesByContent>;
 
 // Whether a placeholder is drawn for images of `content`: tiles and thumbnails.
-[[nodiscard]] bool usePlaceholder(ExploreImageContent content) noexcept;
+[[nodiscard]] bool usePlaceholder(ExploreImage::Content content) noexcept;
 // The file format of an image of `content` in `context`: png for logos, title treatments, white
 // tiles, watermarks and brand tiles, jpeg otherwise.
-[[nodiscard]] ImageFormat imageFormat(ExploreImageContext context, ExploreImageContent content) noexcept;
+[[nodiscard]] ImageFormat imageFormat(ExploreImage::Context context, ExploreImage::Content content) noexcept;
 // The ratio tried when the requested one is missing: 3.32 for title treatments, 4:3 for thumbnails.
-[[nodiscard]] std::optional<AspectRatio> fallbackAspectRatio(ExploreImageContent content) noexcept;
+[[nodiscard]] std::optional<AspectRatio> fallbackAspectRatio(ExploreImage::Content content) noexcept;
 // Whether an image of any ratio will do for `content` (thumbnails only).
-[[nodiscard]] bool fallbackToAnyAspectRatio(ExploreImageContent content) noexcept;
+[[nodiscard]] bool fallbackToAnyAspectRatio(ExploreImage::Content content) noexcept;
 
 // The image for (`context`, `content`, `aspectRatio`).
 //
@@ -176,12 +196,8 @@ using ExploreImageMap = OrderedMap<ExploreImagesByContent>;
 // in list order (the first found is returned with that fallback's own context, content and
 // ratio); the standard context is not tried.
 [[nodiscard]] std::optional<ExploreArtworkModelParameters> imageFor(
-    const ExploreImageMap& images, ExploreImageContext context, ExploreImageContent content, AspectRatio aspectRatio,
+    const ExploreImageMap& images, ExploreImage::Context context, ExploreImage::Content content, AspectRatio aspectRatio,
     const std::vector<ExploreArtworkComponents>& fallbacks, bool fallbackToStandardContext);
 
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::ExploreImage)
-VORLANE_JSON_CODEC(vorlane::ExploreVideoArtwork)
-VORLANE_JSON_CODEC(vorlane::ExploreArtworkModelParameters)
-VORLANE_JSON_CODEC(vorlane::ExploreArtworkComponents)

@@ -19,24 +19,18 @@ enum class IconTypeKind {
     watchlistEmpty,
 };
 
-}  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::IconTypeKind> {
-    using E = vorlane::IconTypeKind;
-    static constexpr std::string_view name = "IconType";
-    static constexpr E catchAll = E::unknown;
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::genericUnavailable, "generic_unavailable"},
-        {E::regionalUnavailable, "regional_unavailable"},
-        {E::serviceUnavailable, "service_unavailable"},
-        {E::parentalControl, "pcon"},
-        {E::kidsMode, "kids_mode"},
-        {E::watchlistEmpty, "watchlistEmpty"},
-    };
-};
-
-namespace vorlane {
+constexpr auto jsonVocabulary(json::Tag<IconTypeKind>) {
+    using enum IconTypeKind;
+    return json::vocabulary<IconTypeKind>("IconType", {
+                                                          {genericUnavailable, "generic_unavailable"},
+                                                          {regionalUnavailable, "regional_unavailable"},
+                                                          {serviceUnavailable, "service_unavailable"},
+                                                          {parentalControl, "pcon"},
+                                                          {kidsMode, "kids_mode"},
+                                                          {watchlistEmpty, "watchlistEmpty"},
+                                                      })
+        .catchAll(unknown);
+}
 
 using IconType = json::OpenEnum<IconTypeKind>;
 

@@ -1,7 +1,7 @@
 #include "vorlane/Images/Image.hpp"
 
-#include "vorlane/Models/Content/ContentContainerStyle.hpp"
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Styles/ContentContainerStyle.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <array>
 #include <cstddef>
@@ -10,7 +10,7 @@ namespace vorlane {
 
 namespace {
 
-using P = ImagePurpose;
+using P = Image::Purpose;
 
 // The presentation hints of one purpose.
 struct PurposeTraits {
@@ -18,19 +18,19 @@ struct PurposeTraits {
     bool showTextOnFailure;
     ImageFormat format;
     bool showOriginalsLabel;
-    std::span<const ImagePurpose> fallbacks;
+    std::span<const Image::Purpose> fallbacks;
 };
 
-constexpr ImagePurpose heroCollectionFallbacks[] = {P::hero, P::heroTile};
-constexpr ImagePurpose heroCollectionBrandFallbacks[] = {P::heroCollection, P::hero};
-constexpr ImagePurpose heroCollectionInlineFallbacks[] = {P::heroCollection, P::heroTile};
-constexpr ImagePurpose titleTreatmentCenteredFallbacks[] = {P::titleTreatmentBottom, P::titleTreatment};
-constexpr ImagePurpose titleTreatmentBottomFallbacks[] = {P::titleTreatmentCentered, P::titleTreatment};
-constexpr ImagePurpose tileOnly[] = {P::tile};
-constexpr ImagePurpose logoOnly[] = {P::logo};
-constexpr ImagePurpose tileFallbacks[] = {P::tileKeystone, P::keystone};
-constexpr ImagePurpose backgroundDetailsFallbacks[] = {P::background, P::hero};
-constexpr ImagePurpose backgroundUpNextFallbacks[] = {P::background, P::backgroundDetails};
+constexpr Image::Purpose heroCollectionFallbacks[] = {P::hero, P::heroTile};
+constexpr Image::Purpose heroCollectionBrandFallbacks[] = {P::heroCollection, P::hero};
+constexpr Image::Purpose heroCollectionInlineFallbacks[] = {P::heroCollection, P::heroTile};
+constexpr Image::Purpose titleTreatmentCenteredFallbacks[] = {P::titleTreatmentBottom, P::titleTreatment};
+constexpr Image::Purpose titleTreatmentBottomFallbacks[] = {P::titleTreatmentCentered, P::titleTreatment};
+constexpr Image::Purpose tileOnly[] = {P::tile};
+constexpr Image::Purpose logoOnly[] = {P::logo};
+constexpr Image::Purpose tileFallbacks[] = {P::tileKeystone, P::keystone};
+constexpr Image::Purpose backgroundDetailsFallbacks[] = {P::background, P::hero};
+constexpr Image::Purpose backgroundUpNextFallbacks[] = {P::background, P::backgroundDetails};
 
 constexpr bool yes = true;
 constexpr bool no = false;
@@ -71,9 +71,9 @@ constexpr std::array<PurposeTraits, 30> traitsTable = {{
     /* avatarTile             */ {yes, no, PNG, no, {}},
 }};
 
-static_assert(std::size(json::Vocabulary<ImagePurpose>::entries) == traitsTable.size());
+static_assert(json::allCases<Image::Purpose>().size() == traitsTable.size());
 
-const PurposeTraits& traits(ImagePurpose purpose) noexcept {
+const PurposeTraits& traits(Image::Purpose purpose) noexcept {
     const auto index = static_cast<std::size_t>(purpose);
     // Every enumerator has a row; a value cast from outside the enumeration reads as `unknown`.
     return index < traitsTable.size() ? traitsTable[index] : traitsTable[static_cast<std::size_t>(P::unknown)];
@@ -81,53 +81,42 @@ const PurposeTraits& traits(ImagePurpose purpose) noexcept {
 
 }  // namespace
 
-bool usePlaceholder(ImagePurpose purpose) noexcept { return traits(purpose).usePlaceholder; }
+bool usePlaceholder(Image::Purpose purpose) noexcept { return traits(purpose).usePlaceholder; }
 
-bool showTextOnFailure(ImagePurpose purpose) noexcept { return traits(purpose).showTextOnFailure; }
+bool showTextOnFailure(Image::Purpose purpose) noexcept { return traits(purpose).showTextOnFailure; }
 
-ImageFormat format(ImagePurpose purpose) noexcept { return traits(purpose).format; }
+ImageFormat format(Image::Purpose purpose) noexcept { return traits(purpose).format; }
 
-bool showOriginalsLabel(ImagePurpose purpose) noexcept { return traits(purpose).showOriginalsLabel; }
+bool showOriginalsLabel(Image::Purpose purpose) noexcept { return traits(purpose).showOriginalsLabel; }
 
-std::span<const ImagePurpose> fallbackPurposes(ImagePurpose purpose) noexcept { return traits(purpose).fallbacks; }
+std::span<const Image::Purpose> fallbackPurposes(Image::Purpose purpose) noexcept { return traits(purpose).fallbacks; }
 
-ImagePurpose rootPurpose(ImagePurpose purpose) noexcept {
+Image::Purpose rootPurpose(Image::Purpose purpose) noexcept {
     return purpose == P::brandTile || purpose == P::avatarTile ? P::tile : purpose;
 }
 
-std::optional<AspectRatio> fallbackAspectRatio(ImagePurpose purpose) noexcept {
+std::optional<AspectRatio> fallbackAspectRatio(Image::Purpose purpose) noexcept {
     if (purpose == P::thumbnail) return Ratio::fourByThree;
     return std::nullopt;
 }
 
-bool fallbackToAnyAspectRatio(ImagePurpose purpose) noexcept { return purpose == P::thumbnail; }
+bool fallbackToAnyAspectRatio(Image::Purpose purpose) noexcept { return purpose == P::thumbnail; }
 
-bool supportsScrimLabel(ImagePurpose purpose) noexcept { return purpose == P::heroTile; }
+bool supportsScrimLabel(Image::Purpose purpose) noexcept { return purpose == P::heroTile; }
 
-std::optional<ImageScrimLabel> scrimLabel(AspectRatio ratio, const ContentContainerStyle* containerStyle) {
+std::optional<Image::ScrimLabel> scrimLabel(AspectRatio ratio, const ContentContainerStyle* containerStyle) {
     // Exact comparisons: the ratios asked for are the named constants themselves.
-    if (ratio == Ratio::sixteenByNine) return ImageScrimLabel::scrim178;
+    if (ratio == Ratio::sixteenByNine) return Image::ScrimLabel::scrim178;
     if (ratio == Ratio::three)
-        return containerStyle && containerStyle->isHeroInline() ? ImageScrimLabel::heroInlineScrim300
-                                                                : ImageScrimLabel::scrim300;
-    if (ratio == Ratio::threeNinetyOne) return ImageScrimLabel::scrim391;
-    if (ratio == Ratio::eighty) return ImageScrimLabel::scrim80;
-    if (ratio == Ratio::fourSixOne) return ImageScrimLabel::scrim461;
+        return containerStyle && containerStyle->isHeroInline() ? Image::ScrimLabel::heroInlineScrim300
+                                                                : Image::ScrimLabel::scrim300;
+    if (ratio == Ratio::threeNinetyOne) return Image::ScrimLabel::scrim391;
+    if (ratio == Ratio::eighty) return Image::ScrimLabel::scrim80;
+    if (ratio == Ratio::fourSixOne) return Image::ScrimLabel::scrim461;
     return std::nullopt;
 }
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::Image,
-                    required("url", &Self::url),
-                    required("masterId", &Self::masterId),
-                    optional("masterWidth", &Self::masterWidth),
-                    optional("masterHeight", &Self::masterHeight),
-                    optional("_aspectRatio", &Self::aspectRatio),
-                    optional("_purpose", &Self::purpose),
-                    optional("_sourceEntity", &Self::sourceEntity))
-
-VORLANE_JSON_RECORD(vorlane::ImageModelParameters,
-                    required("image", &Self::image),
-                    required("purpose", &Self::purpose),
-                    required("aspectRatio", &Self::aspectRatio))
+VORLANE_JSON_DEFINE(vorlane::Image)
+VORLANE_JSON_DEFINE(vorlane::ImageModelParameters)

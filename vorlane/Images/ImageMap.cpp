@@ -8,9 +8,9 @@ namespace {
 
 // The ratio level of `purpose`, falling back from the requested ratio key: to 4:3 and then any
 // ratio for thumbnails, to the empty key "" for every other purpose.
-const ImagesByEntity* ratioLevel(const ImagesByRatio& ratios, ImagePurpose purpose, AspectRatio aspectRatio) {
+const ImagesByEntity* ratioLevel(const ImagesByRatio& ratios, Image::Purpose purpose, AspectRatio aspectRatio) {
     if (const auto* exact = ratios.find(asString(aspectRatio))) return exact;
-    if (purpose != ImagePurpose::thumbnail) return ratios.find(std::string_view{});
+    if (purpose != Image::Purpose::thumbnail) return ratios.find(std::string_view{});
     if (const auto fallback = fallbackAspectRatio(purpose))
         if (const auto* entities = ratios.find(asString(*fallback))) return entities;
     if (fallbackToAnyAspectRatio(purpose) && !ratios.empty()) return &ratios.front().second;
@@ -19,7 +19,7 @@ const ImagesByEntity* ratioLevel(const ImagesByRatio& ratios, ImagePurpose purpo
 
 // One lookup of (purpose, entity, ratio). Without an entity only the first entity entry is
 // considered, even when it has no "default" image.
-const Image* lookup(const ImageMap& images, ImagePurpose purpose, std::optional<MediaEntity> entity,
+const Image* lookup(const ImageMap& images, Image::Purpose purpose, std::optional<MediaEntity> entity,
                     AspectRatio aspectRatio) {
     const auto* ratios = images.find(purpose);
     if (!ratios) return nullptr;
@@ -36,16 +36,16 @@ const Image* lookup(const ImageMap& images, ImagePurpose purpose, std::optional<
 
 }  // namespace
 
-std::optional<ImageModelParameters> imageFor(const ImageMap& images, ImagePurpose purpose, AspectRatio aspectRatio,
+std::optional<ImageModelParameters> imageFor(const ImageMap& images, Image::Purpose purpose, AspectRatio aspectRatio,
                                              std::optional<MediaEntity> entity) {
     // Thumbnails are the stills of a program, whatever entity the caller names.
-    if (purpose == ImagePurpose::thumbnail) entity = MediaEntity::program;
+    if (purpose == Image::Purpose::thumbnail) entity = MediaEntity::program;
 
     const Image* found = lookup(images, purpose, entity, aspectRatio);
     if (!found) found = lookup(images, purpose, std::nullopt, aspectRatio);
     if (!found) found = lookup(images, rootPurpose(purpose), std::nullopt, aspectRatio);
     if (!found)
-        for (ImagePurpose fallback : fallbackPurposes(purpose))
+        for (Image::Purpose fallback : fallbackPurposes(purpose))
             if ((found = lookup(images, fallback, std::nullopt, aspectRatio))) break;
 
     if (!found) return std::nullopt;
@@ -72,15 +72,15 @@ std::vector<Image> allImages(const ImageMap& images) {
     return out;
 }
 
-std::vector<ImagePurpose> allPurposes(const ImageMap& images) {
-    std::vector<ImagePurpose> out;
+std::vector<Image::Purpose> allPurposes(const ImageMap& images) {
+    std::vector<Image::Purpose> out;
     out.reserve(images.size());
     for (const auto& [key, ratios] : images)
-        if (const auto purpose = json::fromWireString<ImagePurpose>(key)) out.push_back(*purpose);
+        if (const auto purpose = json::fromWireString<Image::Purpose>(key)) out.push_back(*purpose);
     return out;
 }
 
-ImageMap toDictionary(const std::vector<Image>& images, std::optional<ImagePurpose> fallbackPurpose,
+ImageMap toDictionary(const std::vector<Image>& images, std::optional<Image::Purpose> fallbackPurpose,
                       std::optional<MediaEntity> fallbackSourceEntity, std::optional<AspectRatio> fallbackAspectRatio) {
     ImageMap out;
     for (const Image& image : images) {

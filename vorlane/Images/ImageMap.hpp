@@ -36,7 +36,7 @@ inline constexpr std::string_view defaultImageKey = "default";
 // the requested ratio key, else the "" key (the 4:3 key and then any ratio for `thumbnail`);
 // "any entity" means the first entity entry only. The result names the requested purpose and
 // ratio, whichever entry supplied the image.
-[[nodiscard]] std::optional<ImageModelParameters> imageFor(const ImageMap& images, ImagePurpose purpose,
+[[nodiscard]] std::optional<ImageModelParameters> imageFor(const ImageMap& images, Image::Purpose purpose,
                                                            AspectRatio aspectRatio,
                                                            std::optional<MediaEntity> entity = std::nullopt);
 
@@ -48,14 +48,14 @@ inline constexpr std::string_view defaultImageKey = "default";
 [[nodiscard]] std::vector<Image> allImages(const ImageMap& images);
 
 // The purposes the map has keys for, in map order; keys that name no purpose are skipped.
-[[nodiscard]] std::vector<ImagePurpose> allPurposes(const ImageMap& images);
+[[nodiscard]] std::vector<Image::Purpose> allPurposes(const ImageMap& images);
 
 // Builds an image map from free-standing images, each placed by its own purpose, source entity
 // and ratio, or the given fallbacks where it has none; an image that still lacks one of the three
 // is left out. A later image with the same purpose, ratio and entity replaces an earlier one.
 // The images are stored as they are.
 [[nodiscard]] ImageMap toDictionary(const std::vector<Image>& images,
-                                    std::optional<ImagePurpose> fallbackPurpose = std::nullopt,
+                                    std::optional<Image::Purpose> fallbackPurpose = std::nullopt,
                                     std::optional<MediaEntity> fallbackSourceEntity = std::nullopt,
                                     std::optional<AspectRatio> fallbackAspectRatio = std::nullopt);
 
@@ -69,7 +69,7 @@ public:
 
     // The selection of `imageFor` on this record's image map.
     [[nodiscard]] std::optional<ImageModelParameters> imageFor(
-        ImagePurpose purpose, AspectRatio aspectRatio, std::optional<MediaEntity> sourceEntity = std::nullopt) const {
+        Image::Purpose purpose, AspectRatio aspectRatio, std::optional<MediaEntity> sourceEntity = std::nullopt) const {
         return vorlane::imageFor(image(), purpose, aspectRatio, sourceEntity);
     }
 

@@ -2,7 +2,7 @@
 // The kind of entity an image was made for: the third key level of a legacy image map and the
 // "_sourceEntity" of a free-standing image.
 
-#include "vorlane/Images/FallbackVocabularyCodec.hpp"
+#include "vorlane/Platform/Json/Codec.hpp"
 
 namespace vorlane {
 
@@ -20,28 +20,23 @@ enum class MediaEntity {
     unknown,
 };
 
-}  // namespace vorlane
-
 // Decoding never fails: an unknown string or a value of another type reads as `unknown`.
-template <>
-struct vorlane::json::Vocabulary<vorlane::MediaEntity> {
-    using E = vorlane::MediaEntity;
-    static constexpr std::string_view name = "MediaEntity";
-    static constexpr E fallback = E::unknown;
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::collection, "collection"},
-        {E::series, "series"},
-        {E::program, "program"},
-        {E::season, "season"},
-        {E::set, "set"},
-        {E::avatar, "avatar"},
-        {E::sportdata, "sportdata"},
-        {E::sport, "sport"},
-        {E::team, "team"},
-        {E::league, "league"},
-        {E::unknown, "unknown"},
-    };
-};
+constexpr auto jsonVocabulary(json::Tag<MediaEntity>) {
+    using enum MediaEntity;
+    return json::vocabulary<MediaEntity>("MediaEntity", {
+                                                            {collection, "collection"},
+                                                            {series, "series"},
+                                                            {program, "program"},
+                                                            {season, "season"},
+                                                            {set, "set"},
+                                                            {avatar, "avatar"},
+                                                            {sportdata, "sportdata"},
+                                                            {sport, "sport"},
+                                                            {team, "team"},
+                                                            {league, "league"},
+                                                            {unknown, "unknown"},
+                                                        })
+        .neverFailing(unknown);
+}
 
-template <>
-struct vorlane::json::Codec<vorlane::MediaEntity> : vorlane::json::FallbackVocabularyCodec<vorlane::MediaEntity> {};
+}  // namespace vorlane

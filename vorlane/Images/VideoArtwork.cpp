@@ -1,5 +1,7 @@
 #include "vorlane/Images/VideoArtwork.hpp"
 
+#include "vorlane/Platform/Json/RecordCodec.hpp"
+
 #include <string>
 
 namespace vorlane {
@@ -54,52 +56,21 @@ bool isValidUrl(std::string_view text) noexcept {
 
 }  // namespace vorlane
 
-using vorlane::VideoArtwork;
+namespace vorlane {
 
-VideoArtwork::ArtworkURL vorlane::json::Codec<VideoArtwork::ArtworkURL>::decode(const Value& value) {
-    if (!value.isObject()) value.failExpected("an object");
-    VideoArtwork::ArtworkURL out;
-    std::string url = readRequired<std::string>(value, "url");
-    if (isValidUrl(url)) {
-        out.url = std::move(url);
-    } else if (auto member = value.member("url")) {
-        // Kept as an element without a URL rather than failing it; say why it has none.
-        member->report("not a valid URL: \"" + url + "\"; read as absent");
-    }
-    out.regions = readOptional<std::vector<std::string>>(value, "regions").value_or(std::vector<std::string>{});
-    return out;
+std::optional<std::string> ValidUrlCodec::decode(const json::Value& value) {
+    std::string_view url = value.string();
+    if (isValidUrl(url)) return std::string(url);
+    // Kept as an element without a URL rather than failing it; say why it has none.
+    value.report("not a valid URL: \"" + std::string(url) + "\"; read as absent");
+    return std::nullopt;
 }
 
-void vorlane::json::Codec<VideoArtwork::ArtworkURL>::encode(Writer& writer, const VideoArtwork::ArtworkURL& value) {
-    writer.beginObject();
-    if (value.url) {
-        writer.key("url");
-        writer.string(*value.url);
-    }
-    writer.key("regions");
-    Codec<std::vector<std::string>>::encode(writer, value.regions);
-    writer.endObject();
+void ValidUrlCodec::encode(json::Writer& writer, const std::optional<std::string>& url) {
+    writer.string(url ? std::string_view(*url) : std::string_view());
 }
 
-VideoArtwork vorlane::json::Codec<VideoArtwork>::decode(const Value& value) {
-    if (!value.isObject()) value.failExpected("an object");
-    VideoArtwork out;
-    out.purpose = readRequired<vorlane::VideoArtworkType>(value, "purpose");
-    auto metadata = value.member("mediaMetadata");
-    if (!metadata) value.failMissingKey("mediaMetadata");
-    if (!metadata->isObject()) metadata->failExpected("an object");
-    if (auto urls = decodeSafelyIfPresent<VideoArtwork::ArtworkURL>(*metadata, "urls")) out.urls = std::move(*urls);
-    return out;
-}
+}  // namespace vorlane
 
-void vorlane::json::Codec<VideoArtwork>::encode(Writer& writer, const VideoArtwork& value) {
-    writer.beginObject();
-    writer.key("purpose");
-    Codec<vorlane::VideoArtworkType>::encode(writer, value.purpose);
-    writer.key("mediaMetadata");
-    writer.beginObject();
-    writer.key("urls");
-    Codec<std::vector<VideoArtwork::ArtworkURL>>::encode(writer, value.urls);
-    writer.endObject();
-    writer.endObject();
-}
+VORLANE_JSON_DEFINE(vorlane::VideoArtwork::ArtworkURL)
+VORLANE_JSON_DEFINE(vorlane::VideoArtwork)

@@ -1,6 +1,6 @@
 #include "vorlane/Platform/Session.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 namespace vorlane::sdk {
 
@@ -29,35 +29,6 @@ std::optional<std::string> bodyOf(const ExploreQuery& query) {
 
 }  // namespace vorlane::sdk
 
-VORLANE_JSON_RECORD(vorlane::sdk::SearchOverrides,
-                    optional("endpoint", &Self::endpoint),
-                    defaulted("headers", &Self::headers, vorlane::OrderedMap<std::string>{}))
-
-VORLANE_JSON_RECORD(vorlane::sdk::Bookmark,
-                    required("contentId", &Self::contentId),
-                    optional("profileId", &Self::profileId),
-                    required("playhead", &Self::playhead),
-                    optional("runtime", &Self::runtime),
-                    optional("occurredOn", &Self::occurredOn))
-
-VORLANE_JSON_RECORD(vorlane::sdk::WatchlistRequest,
-                    required("refId", &Self::refId),
-                    required("refIdType", &Self::refIdType),
-                    optional("infoBlock", &Self::infoBlock))
-
-// {"contentId": "..."} or {"availId": "..."}: exactly one of the two.
-vorlane::sdk::ContentIdentifier vorlane::json::Codec<vorlane::sdk::ContentIdentifier>::decode(const Value& v) {
-    auto contentId = readOptional<std::string>(v, "contentId");
-    auto availId = readOptional<std::string>(v, "availId");
-    if (contentId && availId) v.fail(ErrorKind::dataCorrupted, "a content identifier holds \"contentId\" or \"availId\", not both");
-    if (contentId) return sdk::ContentIdentifier::contentId(std::move(*contentId));
-    if (availId) return sdk::ContentIdentifier::availId(std::move(*availId));
-    v.failMissingKey("contentId");
-}
-
-void vorlane::json::Codec<vorlane::sdk::ContentIdentifier>::encode(Writer& w, const sdk::ContentIdentifier& id) {
-    w.beginObject();
-    w.key(id.kind == sdk::ContentIdentifier::Kind::contentId ? "contentId" : "availId");
-    w.string(id.value);
-    w.endObject();
-}
+VORLANE_JSON_DEFINE(vorlane::sdk::SearchOverrides)
+VORLANE_JSON_DEFINE(vorlane::sdk::Bookmark)
+VORLANE_JSON_DEFINE(vorlane::sdk::WatchlistRequest)

@@ -7,7 +7,8 @@
 // are the catalog session, the scripted session for tests and, later, an HTTP session. Errors of a
 // session come out of the returned results unchanged.
 
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/ContentIdentifier.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Platform/Rx/Completable.hpp"
 #include "vorlane/Platform/Rx/Single.hpp"
@@ -68,17 +69,12 @@ struct SearchOverrides {
     bool operator==(const SearchOverrides&) const = default;
 };
 
-// Names one title to the SDK, by its content id or by its avail id.
-// JSON: {"contentId": "..."} or {"availId": "..."}.
-struct ContentIdentifier {
-    enum class Kind { contentId, availId };
-    Kind kind = Kind::contentId;
-    std::string value;
-
-    static ContentIdentifier contentId(std::string id) { return {Kind::contentId, std::move(id)}; }
-    static ContentIdentifier availId(std::string id) { return {Kind::availId, std::move(id)}; }
-    bool operator==(const ContentIdentifier&) const = default;
-};
+inline auto jsonFields(json::Tag<sdk::SearchOverrides>) {
+    using namespace json::rules;
+    using S = sdk::SearchOverrides;
+    return fields(optional("endpoint", &S::endpoint),
+                  defaulted("headers", &S::headers, vorlane::OrderedMap<std::string>{}));
+}
 
 // A viewing position handed to the SDK's bookmark store.
 struct Bookmark {
@@ -90,6 +86,16 @@ struct Bookmark {
     bool operator==(const Bookmark&) const = default;
 };
 
+inline auto jsonFields(json::Tag<sdk::Bookmark>) {
+    using namespace json::rules;
+    using S = sdk::Bookmark;
+    return fields(required("contentId", &S::contentId),
+                  optional("profileId", &S::profileId),
+                  required("playhead", &S::playhead),
+                  optional("runtime", &S::runtime),
+                  optional("occurredOn", &S::occurredOn));
+}
+
 // An Explore watchlist change: the item and the analytics context of the action that asked for it.
 struct WatchlistRequest {
     std::string refId;
@@ -97,6 +103,14 @@ struct WatchlistRequest {
     std::optional<std::string> infoBlock;
     bool operator==(const WatchlistRequest&) const = default;
 };
+
+inline auto jsonFields(json::Tag<sdk::WatchlistRequest>) {
+    using namespace json::rules;
+    using S = sdk::WatchlistRequest;
+    return fields(required("refId", &S::refId),
+                  required("refIdType", &S::refIdType),
+                  optional("infoBlock", &S::infoBlock));
+}
 
 class BookmarkAPI {
 public:
@@ -157,7 +171,3 @@ public:
 
 }  // namespace vorlane::sdk
 
-VORLANE_JSON_CODEC(vorlane::sdk::SearchOverrides)
-VORLANE_JSON_CODEC(vorlane::sdk::ContentIdentifier)
-VORLANE_JSON_CODEC(vorlane::sdk::Bookmark)
-VORLANE_JSON_CODEC(vorlane::sdk::WatchlistRequest)

@@ -1,13 +1,5 @@
 #include "vorlane/Tracking/SentryConfig.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
-VORLANE_JSON_RECORD(vorlane::SentryConfig,
-                    required("isEnabled", &Self::isEnabled),
-                    required("dsn", &Self::dsn),
-                    required("enableAutoSessionTracking", &Self::enableAutoSessionTracking),
-                    required("sampleRate", &Self::sampleRate),
-                    required("tracesSampleRate", &Self::tracesSampleRate),
-                    required("enableNonFatalErrorLogging", &Self::enableNonFatalErrorLogging),
-                    required("nonFatalErrorLoggingSampleRate", &Self::nonFatalErrorLoggingSampleRate),
-                    required("featureFlagErrorLoggingEnabled", &Self::featureFlagErrorLoggingEnabled))
+VORLANE_JSON_DEFINE(vorlane::SentryConfig)

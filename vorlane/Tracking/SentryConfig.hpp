@@ -1,7 +1,7 @@
 #pragma once
 // The remotely delivered configuration of error tracking. Every field is required.
 
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <string>
 
@@ -19,6 +19,17 @@ struct SentryConfig {
     bool operator==(const SentryConfig&) const = default;
 };
 
-}  // namespace vorlane
+inline auto jsonFields(json::Tag<SentryConfig>) {
+    using namespace json::rules;
+    using S = SentryConfig;
+    return fields(required("isEnabled", &S::isEnabled),
+                  required("dsn", &S::dsn),
+                  required("enableAutoSessionTracking", &S::enableAutoSessionTracking),
+                  required("sampleRate", &S::sampleRate),
+                  required("tracesSampleRate", &S::tracesSampleRate),
+                  required("enableNonFatalErrorLogging", &S::enableNonFatalErrorLogging),
+                  required("nonFatalErrorLoggingSampleRate", &S::nonFatalErrorLoggingSampleRate),
+                  required("featureFlagErrorLoggingEnabled", &S::featureFlagErrorLoggingEnabled));
+}
 
-VORLANE_JSON_CODEC(vorlane::SentryConfig)
+}  // namespace vorlane

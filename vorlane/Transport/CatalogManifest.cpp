@@ -1,6 +1,6 @@
 #include "vorlane/Transport/CatalogManifest.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <fstream>
 #include <sstream>
@@ -42,43 +42,6 @@ Catalog Catalog::load(const std::filesystem::path& directory) {
 
 }  // namespace vorlane
 
-namespace {
-// Variables and params are JSON objects.
-vorlane::JsonValue objectOnly(const vorlane::json::Value& v) {
-    if (!v.isObject()) v.failExpected("an object");
-    return vorlane::json::Codec<vorlane::JsonValue>::decode(v);
-}
-}  // namespace
-
-vorlane::CatalogQuery vorlane::json::Codec<vorlane::CatalogQuery>::decode(const Value& v) {
-    CatalogQuery query;
-    query.key = readRequired<ContentQueryIdentifier>(v, "key");
-    if (auto variables = v.member("variables"); variables && !variables->isNull()) query.variables = objectOnly(*variables);
-    if (auto params = v.member("params"); params && !params->isNull()) query.params = objectOnly(*params);
-    return query;
-}
-
-void vorlane::json::Codec<vorlane::CatalogQuery>::encode(Writer& w, const CatalogQuery& query) {
-    w.beginObject();
-    w.key("key");
-    Codec<ContentQueryIdentifier>::encode(w, query.key);
-    if (query.variables) {
-        w.key("variables");
-        Codec<JsonValue>::encode(w, *query.variables);
-    }
-    if (query.params) {
-        w.key("params");
-        Codec<JsonValue>::encode(w, *query.params);
-    }
-    w.endObject();
-}
-
-VORLANE_JSON_RECORD(vorlane::CatalogAnswer,
-                    required("file", &Self::file),
-                    required("type", &Self::type),
-                    optional("api", &Self::api),
-                    optional("query", &Self::query))
-
-VORLANE_JSON_RECORD(vorlane::CatalogManifest,
-                    required("configuration", &Self::configuration),
-                    required("answers", &Self::answers))
+VORLANE_JSON_DEFINE(vorlane::CatalogQuery)
+VORLANE_JSON_DEFINE(vorlane::CatalogAnswer)
+VORLANE_JSON_DEFINE(vorlane::CatalogManifest)

@@ -3,7 +3,7 @@
 // as, the query each answers, and the query configuration a service over the catalog reads.
 // The format is documented in the README ("The catalog").
 
-#include "vorlane/ContentService/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/ContentQueryConfiguration.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 
 #include <filesystem>
@@ -15,6 +15,14 @@ namespace vorlane {
 
 enum class CatalogApi { content, explore };
 
+constexpr auto jsonVocabulary(json::Tag<CatalogApi>) {
+    using enum CatalogApi;
+    return json::vocabulary<CatalogApi>("CatalogApi", {
+        {content, "content"},
+        {explore, "explore"},
+    });
+}
+
 // The query an answer stands for: a query key and the variables and params it matches.
 // A listed variable or param must be sent with an equal value; unlisted ones may be anything.
 struct CatalogQuery {
@@ -24,6 +32,13 @@ struct CatalogQuery {
     bool operator==(const CatalogQuery&) const = default;
 };
 
+inline auto jsonFields(json::Tag<CatalogQuery>) {
+    using namespace json::rules;
+    using S = CatalogQuery;
+    return fields(required("key", &S::key), optional("variables", &S::variables, objectOnly),
+                  optional("params", &S::params, objectOnly));
+}
+
 struct CatalogAnswer {
     std::string file;  // relative to the catalog directory
     std::string type;  // the registered record type it decodes as
@@ -32,11 +47,27 @@ struct CatalogAnswer {
     bool operator==(const CatalogAnswer&) const = default;
 };
 
+inline auto jsonFields(json::Tag<CatalogAnswer>) {
+    using namespace json::rules;
+    using S = CatalogAnswer;
+    return fields(required("file", &S::file),
+                  required("type", &S::type),
+                  optional("api", &S::api),
+                  optional("query", &S::query));
+}
+
 struct CatalogManifest {
     std::string configuration;  // the query configuration file, relative to the directory
     std::vector<CatalogAnswer> answers;
     bool operator==(const CatalogManifest&) const = default;
 };
+
+inline auto jsonFields(json::Tag<CatalogManifest>) {
+    using namespace json::rules;
+    using S = CatalogManifest;
+    return fields(required("configuration", &S::configuration),
+                  required("answers", &S::answers));
+}
 
 // A catalog read from disk: its directory, manifest and configuration.
 struct Catalog {
@@ -55,13 +86,3 @@ std::string readFile(const std::filesystem::path& path);
 
 }  // namespace vorlane
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::CatalogApi> {
-    using E = vorlane::CatalogApi;
-    static constexpr std::string_view name = "CatalogApi";
-    static constexpr VocabularyEntry<E> entries[] = {{E::content, "content"}, {E::explore, "explore"}};
-};
-
-VORLANE_JSON_CODEC(vorlane::CatalogQuery)
-VORLANE_JSON_CODEC(vorlane::CatalogAnswer)
-VORLANE_JSON_CODEC(vorlane::CatalogManifest)

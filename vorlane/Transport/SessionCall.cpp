@@ -1,6 +1,6 @@
 #include "vorlane/Transport/SessionCall.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 namespace vorlane {
 
@@ -64,13 +64,4 @@ void SessionCallLog::clear() {
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::SessionCall,
-                    required("kind", &Self::kind),
-                    required("queryId", &Self::queryId),
-                    optional("apiVersion", &Self::apiVersion),
-                    optional("variables", &Self::variables),
-                    optional("params", &Self::params),
-                    optional("body", &Self::body),
-                    optional("overrides", &Self::overrides),
-                    optional("watchlistRequest", &Self::watchlistRequest),
-                    defaulted("bookmarks", &Self::bookmarks, std::vector<vorlane::sdk::Bookmark>{}))
+VORLANE_JSON_DEFINE(vorlane::SessionCall)

@@ -12,6 +12,18 @@ namespace vorlane {
 
 enum class SessionCallKind { search, query, execute, addToWatchlist, removeFromWatchlist, importBookmarks };
 
+constexpr auto jsonVocabulary(json::Tag<SessionCallKind>) {
+    using enum SessionCallKind;
+    return json::vocabulary<SessionCallKind>("SessionCallKind", {
+        {search, "search"},
+        {query, "query"},
+        {execute, "execute"},
+        {addToWatchlist, "addToWatchlist"},
+        {removeFromWatchlist, "removeFromWatchlist"},
+        {importBookmarks, "importBookmarks"},
+    });
+}
+
 struct SessionCall {
     SessionCallKind kind = SessionCallKind::search;
     std::string queryId;                      // query name or Explore query id
@@ -35,6 +47,20 @@ struct SessionCall {
     std::string describe() const;
 };
 
+inline auto jsonFields(json::Tag<SessionCall>) {
+    using namespace json::rules;
+    using S = SessionCall;
+    return fields(required("kind", &S::kind),
+                  required("queryId", &S::queryId),
+                  optional("apiVersion", &S::apiVersion),
+                  optional("variables", &S::variables),
+                  optional("params", &S::params),
+                  optional("body", &S::body),
+                  optional("overrides", &S::overrides),
+                  optional("watchlistRequest", &S::watchlistRequest),
+                  defaulted("bookmarks", &S::bookmarks, std::vector<vorlane::sdk::Bookmark>{}));
+}
+
 // A thread-safe, append-only list of calls.
 class SessionCallLog {
 public:
@@ -50,18 +76,3 @@ private:
 
 }  // namespace vorlane
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::SessionCallKind> {
-    using E = vorlane::SessionCallKind;
-    static constexpr std::string_view name = "SessionCallKind";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::search, "search"},
-        {E::query, "query"},
-        {E::execute, "execute"},
-        {E::addToWatchlist, "addToWatchlist"},
-        {E::removeFromWatchlist, "removeFromWatchlist"},
-        {E::importBookmarks, "importBookmarks"},
-    };
-};
-
-VORLANE_JSON_CODEC(vorlane::SessionCall)

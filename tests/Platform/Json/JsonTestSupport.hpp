@@ -78,7 +78,7 @@ json::DecodingError decodeFailure(std::string_view text) {
 // reads (as `As`: E itself or the open type holding it) and writes as it.
 template <class E, class As = E>
 void expectWireStrings(const std::vector<std::string_view>& expected, std::size_t first = 0) {
-    SCOPED_TRACE(std::string(json::Vocabulary<E>::name));
+    SCOPED_TRACE(std::string(json::vocabularyName<E>()));
     const auto& cases = json::allCases<E>();
     ASSERT_EQ(std::size(cases), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -95,7 +95,7 @@ void expectRejected(std::initializer_list<std::string_view> texts) {
     for (std::string_view text : texts) {
         const auto error = decodeFailure<E>(quoted(text));
         EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << text;
-        EXPECT_NE(error.message().find(json::Vocabulary<E>::name), std::string::npos) << error.message();
+        EXPECT_NE(error.message().find(json::vocabularyName<E>()), std::string::npos) << error.message();
         EXPECT_NE(error.message().find(quoted(text)), std::string::npos) << error.message();
     }
 }

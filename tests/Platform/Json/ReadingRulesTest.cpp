@@ -3,7 +3,7 @@
 
 #include "JsonTestSupport.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +24,10 @@ struct LenientIfPresentRecord { std::optional<std::vector<Item>> items; };
 struct SafeRecord { Safe<Item> item; };
 
 enum class ContainerType { grid, hero };
+constexpr auto jsonVocabulary(json::Tag<ContainerType>) {
+    using enum ContainerType;
+    return json::vocabulary<ContainerType>("ContainerType", {{grid, "grid"}, {hero, "hero"}});
+}
 struct Container { ContainerType type = ContainerType::grid; std::string title; };
 struct Page { std::vector<Container> containers; };
 struct Payload { Page page; std::vector<Item> items; };
@@ -38,38 +42,88 @@ struct Nested { std::string name; std::vector<Nested> inner; bool operator==(con
 template <auto read>
 struct ReadWith { std::invoke_result_t<decltype(read), const json::Value&> value; };
 
+// Records are declared beside their structs, as in the library.
+inline auto jsonFields(json::Tag<Item>) {
+    using namespace json::rules;
+    using Self = Item;
+    return fields(required("id", &Self::id), required("rank", &Self::rank));
+}
+inline auto jsonFields(json::Tag<RequiredRecord>) {
+    using namespace json::rules;
+    using Self = RequiredRecord;
+    return fields(required("value", &Self::value));
+}
+inline auto jsonFields(json::Tag<OptionalRecord>) {
+    using namespace json::rules;
+    using Self = OptionalRecord;
+    return fields(optional("value", &Self::value), optional("note", &Self::note, Absent::writeNull));
+}
+inline auto jsonFields(json::Tag<TolerantRecord>) {
+    using namespace json::rules;
+    using Self = TolerantRecord;
+    return fields(tolerant("value", &Self::value));
+}
+inline auto jsonFields(json::Tag<DefaultedRecord>) {
+    using namespace json::rules;
+    using Self = DefaultedRecord;
+    return fields(defaulted("value", &Self::value, 7));
+}
+inline auto jsonFields(json::Tag<LenientRecord>) {
+    using namespace json::rules;
+    using Self = LenientRecord;
+    return fields(lenient("items", &Self::items));
+}
+inline auto jsonFields(json::Tag<LenientIfPresentRecord>) {
+    using namespace json::rules;
+    using Self = LenientIfPresentRecord;
+    return fields(lenientIfPresent("items", &Self::items));
+}
+inline auto jsonFields(json::Tag<SafeRecord>) {
+    using namespace json::rules;
+    using Self = SafeRecord;
+    return fields(required("item", &Self::item));
+}
+inline auto jsonFields(json::Tag<Container>) {
+    using namespace json::rules;
+    using Self = Container;
+    return fields(required("type", &Self::type), required("title", &Self::title));
+}
+inline auto jsonFields(json::Tag<Page>) {
+    using namespace json::rules;
+    using Self = Page;
+    return fields(required("containers", &Self::containers));
+}
+inline auto jsonFields(json::Tag<Payload>) {
+    using namespace json::rules;
+    using Self = Payload;
+    return fields(required("page", &Self::page), lenient("items", &Self::items));
+}
+inline auto jsonFields(json::Tag<Envelope>) {
+    using namespace json::rules;
+    using Self = Envelope;
+    return fields(required("data", &Self::data));
+}
+
 }  // namespace vorlane::jsonrulestests
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::jsonrulestests::ContainerType> {
-    using E = vorlane::jsonrulestests::ContainerType;
-    static constexpr std::string_view name = "ContainerType";
-    static constexpr VocabularyEntry<E> entries[] = {{E::grid, "grid"}, {E::hero, "hero"}};
-};
 
 template <auto read>
 struct vorlane::json::Codec<vorlane::jsonrulestests::ReadWith<read>> {
     static vorlane::jsonrulestests::ReadWith<read> decode(const Value& v) { return {read(v)}; }
 };
 
-#define TEST_RECORD(Type, ...)  \
-    VORLANE_JSON_CODEC(Type)    \
-    VORLANE_JSON_RECORD(Type, __VA_ARGS__)
-
-TEST_RECORD(vorlane::jsonrulestests::Item, required("id", &Self::id), required("rank", &Self::rank))
-TEST_RECORD(vorlane::jsonrulestests::RequiredRecord, required("value", &Self::value))
-TEST_RECORD(vorlane::jsonrulestests::OptionalRecord, optional("value", &Self::value),
-            optional("note", &Self::note, Absent::writeNull))
-TEST_RECORD(vorlane::jsonrulestests::TolerantRecord, tolerant("value", &Self::value))
-TEST_RECORD(vorlane::jsonrulestests::DefaultedRecord, defaulted("value", &Self::value, 7))
-TEST_RECORD(vorlane::jsonrulestests::LenientRecord, lenient("items", &Self::items))
-TEST_RECORD(vorlane::jsonrulestests::LenientIfPresentRecord, lenientIfPresent("items", &Self::items))
-TEST_RECORD(vorlane::jsonrulestests::SafeRecord, required("item", &Self::item))
-TEST_RECORD(vorlane::jsonrulestests::Container, required("type", &Self::type), required("title", &Self::title))
-TEST_RECORD(vorlane::jsonrulestests::Page, required("containers", &Self::containers))
-TEST_RECORD(vorlane::jsonrulestests::Payload, required("page", &Self::page), lenient("items", &Self::items))
-TEST_RECORD(vorlane::jsonrulestests::Envelope, required("data", &Self::data))
-#undef TEST_RECORD
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::Item)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::RequiredRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::OptionalRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::TolerantRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::DefaultedRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::LenientRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::LenientIfPresentRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::SafeRecord)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::Container)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::Page)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::Payload)
+VORLANE_JSON_DEFINE(vorlane::jsonrulestests::Envelope)
 
 VORLANE_JSON_CODEC(vorlane::jsonrulestests::Nested)
 vorlane::jsonrulestests::Nested vorlane::json::Codec<vorlane::jsonrulestests::Nested>::decode(const Value& v) {

@@ -8,28 +8,20 @@ namespace vorlane::jsonvaluetests {
 enum class Shade { light, dark, highContrast };  // closed
 enum class Layout { grid, list, unknown };       // closed, unknown text reads as `unknown`
 enum class Badge { live, upcoming, other };      // open, `other` holds unknown text
-}  // namespace vorlane::jsonvaluetests
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::jsonvaluetests::Shade> {
-    using E = vorlane::jsonvaluetests::Shade;
-    static constexpr std::string_view name = "Shade";
-    static constexpr VocabularyEntry<E> entries[] = {{E::light, "light"}, {E::dark, "dark"}, {E::highContrast, "high_contrast"}};
-};
-template <>
-struct vorlane::json::Vocabulary<vorlane::jsonvaluetests::Layout> {
-    using E = vorlane::jsonvaluetests::Layout;
-    static constexpr std::string_view name = "Layout";
-    static constexpr VocabularyEntry<E> entries[] = {{E::grid, "grid"}, {E::list, "list"}, {E::unknown, "unknown"}};
-    static constexpr E fallback = E::unknown;
-};
-template <>
-struct vorlane::json::Vocabulary<vorlane::jsonvaluetests::Badge> {
-    using E = vorlane::jsonvaluetests::Badge;
-    static constexpr std::string_view name = "Badge";
-    static constexpr VocabularyEntry<E> entries[] = {{E::live, "live"}, {E::upcoming, "upcoming"}};
-    static constexpr E catchAll = E::other;
-};
+constexpr auto jsonVocabulary(json::Tag<Shade>) {
+    using enum Shade;
+    return json::vocabulary<Shade>("Shade", {{light, "light"}, {dark, "dark"}, {highContrast, "high_contrast"}});
+}
+constexpr auto jsonVocabulary(json::Tag<Layout>) {
+    using enum Layout;
+    return json::vocabulary<Layout>("Layout", {{grid, "grid"}, {list, "list"}, {unknown, "unknown"}}).unknownAs(unknown);
+}
+constexpr auto jsonVocabulary(json::Tag<Badge>) {
+    using enum Badge;
+    return json::vocabulary<Badge>("Badge", {{live, "live"}, {upcoming, "upcoming"}}).catchAll(other);
+}
+}  // namespace vorlane::jsonvaluetests
 
 namespace vorlane::jsonvaluetests {
 namespace {

@@ -2,7 +2,7 @@
 // values read and written back.
 
 #include "vorlane/Platform/Json/JsonValue.hpp"
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +20,16 @@ struct Tile {
     bool operator==(const Tile&) const = default;
 };
 
+// Declared neither alphabetically nor in the order the documents below list them.
+inline auto jsonFields(json::Tag<Tile>) {
+    using namespace json::rules;
+    return fields(required("title", &Tile::title), optional("count", &Tile::count), required("enabled", &Tile::enabled),
+                  tolerant("score", &Tile::score), defaulted("tags", &Tile::tags));
+}
+
 }  // namespace vorlane::jsonwritertests
 
-VORLANE_JSON_CODEC(vorlane::jsonwritertests::Tile)
-// Declared neither alphabetically nor in the order the documents below list them.
-VORLANE_JSON_RECORD(vorlane::jsonwritertests::Tile, required("title", &Self::title), optional("count", &Self::count),
-                    required("enabled", &Self::enabled), tolerant("score", &Self::score),
-                    defaulted("tags", &Self::tags, std::vector<std::string>{}))
+VORLANE_JSON_DEFINE(vorlane::jsonwritertests::Tile)
 
 namespace vorlane::jsonwritertests {
 namespace {

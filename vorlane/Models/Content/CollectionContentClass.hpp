@@ -33,41 +33,35 @@ enum class CollectionContentClassCase {
     other,
 };
 
-}  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::CollectionContentClassCase> {
-    using E = vorlane::CollectionContentClassCase;
-    static constexpr std::string_view name = "CollectionContentClass";
-    static constexpr E catchAll = E::other;
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::avatars, "avatars"},
-        {E::home, "home"},
-        {E::zelkor, "zelkor"},
-        {E::explore, "explore"},
-        {E::contentType, "contentType"},
-        {E::brand, "brand"},
-        {E::brandSix, "brandSix"},
-        {E::watchlist, "watchlist"},
-        {E::originals, "originals"},
-        {E::editorial, "editorial"},
-        {E::character, "character"},
-        {E::franchise, "franchise"},
-        {E::team, "team"},
-        {E::allSports, "allSports"},
-        {E::allLeagues, "allLeagues"},
-        {E::marqueeEvent, "marqueeEvent"},
-        {E::sport, "sport"},
-        {E::league, "league"},
-        {E::allTeams, "allTeams"},
-        {E::highEmphasis, "high_emphasis"},
-        {E::standardEmphasisNoHeader, "standard_emphasis_no_header"},
-        {E::standardEmphasisWithHeader, "standard_emphasis_with_header"},
-        {E::standardEmphasisWithNavigation, "standard_emphasis_with_navigation"},
-    };
-};
-
-namespace vorlane {
+constexpr auto jsonVocabulary(json::Tag<CollectionContentClassCase>) {
+    using enum CollectionContentClassCase;
+    return json::vocabulary<CollectionContentClassCase>("CollectionContentClass", {
+        {avatars, "avatars"},
+        {home, "home"},
+        {zelkor, "zelkor"},
+        {explore, "explore"},
+        {contentType, "contentType"},
+        {brand, "brand"},
+        {brandSix, "brandSix"},
+        {watchlist, "watchlist"},
+        {originals, "originals"},
+        {editorial, "editorial"},
+        {character, "character"},
+        {franchise, "franchise"},
+        {team, "team"},
+        {allSports, "allSports"},
+        {allLeagues, "allLeagues"},
+        {marqueeEvent, "marqueeEvent"},
+        {sport, "sport"},
+        {league, "league"},
+        {allTeams, "allTeams"},
+        {highEmphasis, "high_emphasis"},
+        {standardEmphasisNoHeader, "standard_emphasis_no_header"},
+        {standardEmphasisWithHeader, "standard_emphasis_with_header"},
+        {standardEmphasisWithNavigation, "standard_emphasis_with_navigation"},
+    })
+        .catchAll(other);
+}
 
 using CollectionContentClass = json::OpenEnum<CollectionContentClassCase>;
 

@@ -1,5 +1,7 @@
 #include "vorlane/Models/Content/Content.hpp"
 
+#include "vorlane/Platform/Json/TaggedCoder.hpp"
+
 #include <array>
 #include <stdexcept>
 #include <utility>
@@ -34,41 +36,30 @@ std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCode
 
 namespace {
 
-constexpr std::size_t kContentKinds = std::size(json::Vocabulary<ContentTypeIdentifier>::entries);
+// The record each tag decodes as. A kind gets its record here once the record is built.
+using T = ContentTypeIdentifier;
+using ContentRecords = json::TaggedRecords<Content, ContentTypeIdentifier,
+                                           json::TaggedCase<T::video, json::NotBuilt>,
+                                           json::TaggedCase<T::series, json::NotBuilt>,
+                                           json::TaggedCase<T::standardCollection, json::NotBuilt>,
+                                           json::TaggedCase<T::personalizedCollection, json::NotBuilt>,
+                                           json::TaggedCase<T::avatar, json::NotBuilt>,
+                                           json::TaggedCase<T::airing, json::NotBuilt>,
+                                           json::TaggedCase<T::explore, json::NotBuilt>>;
+static_assert(json::allCases<ContentTypeIdentifier>().size() == 7, "every content tag has a row above");
 
-// The record each tag decodes as; a kind gets its entry here once its record is built:
-// video -> Video, series -> Series, standardCollection and personalizedCollection ->
-// ContentCollection, avatar -> Avatar, airing -> Airing, explore -> ExploreSetItemWithStyle.
-std::array<ContentDecoder, kContentKinds>& contentDecoders() {
-    static std::array<ContentDecoder, kContentKinds> table{};
-    return table;
-}
+constexpr std::string_view kTagKey = "type";
+constexpr std::string_view kKind = "content";
 
 }  // namespace
-
-ContentDecoder setContentDecoder(ContentTypeIdentifier type, ContentDecoder decoder) {
-    auto& slot = contentDecoders().at(static_cast<std::size_t>(type));
-    return std::exchange(slot, decoder);
-}
 
 }  // namespace vorlane
 
 vorlane::ContentCoder vorlane::json::Codec<vorlane::ContentCoder>::decode(const Value& v) {
-    auto type = readRequired<ContentTypeIdentifier>(v, "type");
-    ContentDecoder decode = contentDecoders()[static_cast<std::size_t>(type)];
-    if (!decode) {
-        auto tag = v.member("type");
-        tag->fail(ErrorKind::dataCorrupted,
-                  "content of type \"" + std::string(wireString(type)) + "\" is not decoded by this version of the library");
-    }
-    return ContentCoder(type, decode(v));
+    auto [type, model] = decodeTagged<ContentRecords, ContentTypeIdentifier>(v, kTagKey, kKind);
+    return ContentCoder(type, std::move(model));
 }
 
 void vorlane::json::Codec<vorlane::ContentCoder>::encode(Writer& w, const ContentCoder& coder) {
-    w.beginObject();
-    w.key("type");
-    Codec<ContentTypeIdentifier>::encode(w, coder.type());
-    w.mergeNextObject();
-    coder.model()->encode(w);
-    w.endObject();
+    encodeTagged<ContentRecords>(w, kTagKey, coder.type(), *coder.model(), kKind);
 }

@@ -7,7 +7,7 @@
 #include "vorlane/Models/Content/ContentAction.hpp"
 #include "vorlane/Models/Content/ContentTypeIdentifier.hpp"
 #include "vorlane/Models/Content/TextMetadata.hpp"
-#include "vorlane/Platform/Session.hpp"
+#include "vorlane/Platform/ContentIdentifier.hpp"
 
 #include <memory>
 #include <optional>
@@ -27,9 +27,6 @@ public:
     // Legacy browse actions; absent unless a kind has them.
     virtual std::optional<std::vector<ContentAction>> actions() const { return std::nullopt; }
     virtual std::optional<SeriesType> seriesType() const { return std::nullopt; }
-
-    // Writes the record's own JSON object (without the type tag).
-    virtual void encode(json::Writer& writer) const = 0;
 
     bool isAnthologySeries() const { return seriesType() == SeriesType::anthology; }
     // Anthologies are fetched through the Explore API, whether the record or one of its actions says so.
@@ -58,19 +55,12 @@ private:
     std::shared_ptr<const Content> model_;
 };
 
-// Decodes the record of one kind from a content object.
-using ContentDecoder = std::shared_ptr<const Content> (*)(const json::Value&);
-
-// Replaces the decoder used for `type` (null: the kind is not decoded) and returns the one it
-// replaces. Meant for start-up and tests; not synchronised with decoding on other threads.
-ContentDecoder setContentDecoder(ContentTypeIdentifier type, ContentDecoder decoder);
-
 // The models of a list of coders, in order.
 std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCoder>& coders);
 
 }  // namespace vorlane
 
-// Reads "type", then decodes the record of that kind from the same object; a kind whose record
-// this library does not decode yet fails with a reason that says so. Encoding writes "type"
-// beside the record's own keys (never a "model" key).
+// Hand-written over the tagged-record table in Content.cpp: reads "type", then decodes the record
+// of that kind from the same object; a kind whose record this library does not decode yet fails
+// with a reason that says so. Encoding writes "type" beside the record's own keys.
 VORLANE_JSON_CODEC(vorlane::ContentCoder)

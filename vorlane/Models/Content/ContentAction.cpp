@@ -1,6 +1,6 @@
 #include "vorlane/Models/Content/ContentAction.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <algorithm>
 
@@ -13,15 +13,6 @@ bool shouldBrowseAnthology(const std::vector<ContentAction>& actions) {
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::CallToAction, required("text", &Self::texts))
-
-VORLANE_JSON_RECORD(vorlane::ContentActionRefStyle, required("name", &Self::name))
-
-VORLANE_JSON_RECORD(vorlane::ContentAction,
-                    required("type", &Self::type),
-                    required("refId", &Self::refId),
-                    required("refType", &Self::refType),
-                    required("refIdType", &Self::refIdType),
-                    required("refStyle", &Self::refStyle),
-                    required("refSubtype", &Self::refSubtype),
-                    required("params", &Self::params))
+VORLANE_JSON_DEFINE(vorlane::CallToAction)
+VORLANE_JSON_DEFINE(vorlane::ContentActionRefStyle)
+VORLANE_JSON_DEFINE(vorlane::ContentAction)

@@ -2,7 +2,7 @@
 // Calls to action and the actions of the legacy content model, and the series kind.
 
 #include "vorlane/Models/Content/TextMetadata.hpp"
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <string>
 #include <vector>
@@ -14,34 +14,44 @@ enum class ContentActionType { browse };
 enum class ContentActionRefType { details };
 enum class ContentActionRefSubType { series };
 
+constexpr auto jsonVocabulary(json::Tag<SeriesType>) {
+    using enum SeriesType;
+    return json::vocabulary<SeriesType>("SeriesType", {
+        {studioShow, "studio-show"},
+        {standard, "standard"},
+        {anthology, "anthology"},
+    });
+}
+
 }  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::SeriesType> {
-    using E = vorlane::SeriesType;
-    static constexpr std::string_view name = "SeriesType";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::studioShow, "studio-show"}, {E::standard, "standard"}, {E::anthology, "anthology"}};
-};
-template <>
-struct vorlane::json::Vocabulary<vorlane::ContentActionType> {
-    static constexpr std::string_view name = "ContentActionType";
-    static constexpr VocabularyEntry<vorlane::ContentActionType> entries[] = {{vorlane::ContentActionType::browse, "browse"}};
-};
-template <>
-struct vorlane::json::Vocabulary<vorlane::ContentActionRefType> {
-    static constexpr std::string_view name = "ContentActionRefType";
-    static constexpr VocabularyEntry<vorlane::ContentActionRefType> entries[] = {
-        {vorlane::ContentActionRefType::details, "details"}};
-};
-template <>
-struct vorlane::json::Vocabulary<vorlane::ContentActionRefSubType> {
-    static constexpr std::string_view name = "ContentActionRefSubType";
-    static constexpr VocabularyEntry<vorlane::ContentActionRefSubType> entries[] = {
-        {vorlane::ContentActionRefSubType::series, "series"}};
-};
-
 namespace vorlane {
+
+constexpr auto jsonVocabulary(json::Tag<ContentActionType>) {
+    using enum ContentActionType;
+    return json::vocabulary<ContentActionType>("ContentActionType", {
+        {browse, "browse"},
+    });
+}
+
+}  // namespace vorlane
+namespace vorlane {
+
+constexpr auto jsonVocabulary(json::Tag<ContentActionRefType>) {
+    using enum ContentActionRefType;
+    return json::vocabulary<ContentActionRefType>("ContentActionRefType", {
+        {details, "details"},
+    });
+}
+
+}  // namespace vorlane
+namespace vorlane {
+
+constexpr auto jsonVocabulary(json::Tag<ContentActionRefSubType>) {
+    using enum ContentActionRefSubType;
+    return json::vocabulary<ContentActionRefSubType>("ContentActionRefSubType", {
+        {series, "series"},
+    });
+}
 
 // A call to action: its texts, under the key "text".
 struct CallToAction {
@@ -49,10 +59,22 @@ struct CallToAction {
     bool operator==(const CallToAction&) const = default;
 };
 
+inline auto jsonFields(json::Tag<CallToAction>) {
+    using namespace json::rules;
+    using S = CallToAction;
+    return fields(required("text", &S::texts));
+}
+
 struct ContentActionRefStyle {
     std::string name;
     bool operator==(const ContentActionRefStyle&) const = default;
 };
+
+inline auto jsonFields(json::Tag<ContentActionRefStyle>) {
+    using namespace json::rules;
+    using S = ContentActionRefStyle;
+    return fields(required("name", &S::name));
+}
 
 // A browse action of the legacy content model; all seven keys are required.
 struct ContentAction {
@@ -66,11 +88,20 @@ struct ContentAction {
     bool operator==(const ContentAction&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ContentAction>) {
+    using namespace json::rules;
+    using S = ContentAction;
+    return fields(required("type", &S::type),
+                  required("refId", &S::refId),
+                  required("refType", &S::refType),
+                  required("refIdType", &S::refIdType),
+                  required("refStyle", &S::refStyle),
+                  required("refSubtype", &S::refSubtype),
+                  required("params", &S::params));
+}
+
 // True when any of the actions opens an anthology.
 bool shouldBrowseAnthology(const std::vector<ContentAction>& actions);
 
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::CallToAction)
-VORLANE_JSON_CODEC(vorlane::ContentActionRefStyle)
-VORLANE_JSON_CODEC(vorlane::ContentAction)

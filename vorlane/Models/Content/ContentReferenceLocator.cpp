@@ -1,8 +1,7 @@
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
-#include <algorithm>
 
 namespace vorlane {
 
@@ -26,41 +25,8 @@ std::optional<std::string> ContentCollectionReferenceLocator::identifier(Collect
     return std::nullopt;
 }
 
-std::optional<CollectionContentClass> ContentCollectionReferenceLocator::slugFilteredCollectionClass(
-    const ContentQueryConfiguration& c) const {
-    const auto effective = identifier(CollectionIdentifierType::slug);
-    if (!effective) return std::nullopt;
-    const std::string& s = *effective;
-    using Case = CollectionContentClassCase;
-    // Tested in this order; the first match wins. The zelkor screen slug takes no part.
-    if (s == c.homeScreenSlug || s == c.exploreScreenSlug || s == c.watchListScreenSlug)
-        return CollectionContentClass::fromWire(s);
-    if (s == c.seriesScreenSlug || s == c.moviesScreenSlug) return CollectionContentClass(Case::contentType);
-    if (s == c.originalsScreenSlug) return CollectionContentClass(Case::originals);
-    if (s == c.avatarSlug) return CollectionContentClass(Case::avatars);
-    if (std::find(c.brandSlugs.begin(), c.brandSlugs.end(), s) != c.brandSlugs.end())
-        return CollectionContentClass(Case::brand);
-    if (s == c.onboardingSlug) return CollectionContentClass(Case::editorial);
-    return contentClass;
-}
-
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::ContentReferenceLocator,
-                    optional("id", &Self::id),
-                    required("type", &Self::type))
-
-VORLANE_JSON_RECORD(vorlane::ContentSetReferenceLocator,
-                    required("refType", &Self::refType),
-                    required("refId", &Self::refId))
-
-VORLANE_JSON_RECORD(vorlane::ContentCollectionReferenceLocator,
-                    optional("slug", &Self::slug),
-                    optional("parentCollectionSlug", &Self::parentCollectionSlug),
-                    optional("contentClass", &Self::contentClass),
-                    optional("collectionGroupId", &Self::collectionGroupId),
-                    optional("parentCollectionGroupId", &Self::parentCollectionGroupId),
-                    optional("subType", &Self::subType),
-                    required("prefersParentCollectionSlug", &Self::prefersParentCollectionSlug),
-                    required("prefersParentCollectionGroupId", &Self::prefersParentCollectionGroupId),
-                    optional("explorePageId", &Self::explorePageId))
+VORLANE_JSON_DEFINE(vorlane::ContentReferenceLocator)
+VORLANE_JSON_DEFINE(vorlane::ContentSetReferenceLocator)
+VORLANE_JSON_DEFINE(vorlane::ContentCollectionReferenceLocator)

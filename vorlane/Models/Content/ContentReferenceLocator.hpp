@@ -1,7 +1,7 @@
 #pragma once
 // Locators with which callers name a video or series, a set, or a collection for a later query.
 
-#include "vorlane/ContentService/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/ContentQueryConfiguration.hpp"
 #include "vorlane/Models/Content/CollectionContentClass.hpp"
 #include "vorlane/Models/Content/ContentSetType.hpp"
 #include "vorlane/Models/Content/ContentTypeIdentifier.hpp"
@@ -18,12 +18,26 @@ struct ContentReferenceLocator {
     bool operator==(const ContentReferenceLocator&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ContentReferenceLocator>) {
+    using namespace json::rules;
+    using S = ContentReferenceLocator;
+    return fields(optional("id", &S::id),
+                  required("type", &S::type));
+}
+
 // A set whose items a later query fetches.
 struct ContentSetReferenceLocator {
     ContentSetType refType = ContentSetType::curated;
     std::string refId;
     bool operator==(const ContentSetReferenceLocator&) const = default;
 };
+
+inline auto jsonFields(json::Tag<ContentSetReferenceLocator>) {
+    using namespace json::rules;
+    using S = ContentSetReferenceLocator;
+    return fields(required("refType", &S::refType),
+                  required("refId", &S::refId));
+}
 
 struct ContentCollectionReferenceLocator {
     std::optional<std::string> slug;
@@ -42,14 +56,21 @@ struct ContentCollectionReferenceLocator {
 
     // The parent's identifier while it is preferred and present, else the locator's own.
     std::optional<std::string> identifier(CollectionIdentifierType kind) const;
-
-    // The content class the screen slugs of `queryConfiguration` give the effective slug; the
-    // locator's own class when none matches; absent without a slug.
-    std::optional<CollectionContentClass> slugFilteredCollectionClass(const ContentQueryConfiguration& queryConfiguration) const;
 };
+
+inline auto jsonFields(json::Tag<ContentCollectionReferenceLocator>) {
+    using namespace json::rules;
+    using S = ContentCollectionReferenceLocator;
+    return fields(optional("slug", &S::slug),
+                  optional("parentCollectionSlug", &S::parentCollectionSlug),
+                  optional("contentClass", &S::contentClass),
+                  optional("collectionGroupId", &S::collectionGroupId),
+                  optional("parentCollectionGroupId", &S::parentCollectionGroupId),
+                  optional("subType", &S::subType),
+                  required("prefersParentCollectionSlug", &S::prefersParentCollectionSlug),
+                  required("prefersParentCollectionGroupId", &S::prefersParentCollectionGroupId),
+                  optional("explorePageId", &S::explorePageId));
+}
 
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::ContentReferenceLocator)
-VORLANE_JSON_CODEC(vorlane::ContentSetReferenceLocator)
-VORLANE_JSON_CODEC(vorlane::ContentCollectionReferenceLocator)

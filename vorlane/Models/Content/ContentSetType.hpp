@@ -18,22 +18,20 @@ enum class ContentSetType {
     exploreSet,
 };
 
-}  // namespace vorlane
+constexpr auto jsonVocabulary(json::Tag<ContentSetType>) {
+    using enum ContentSetType;
+    return json::vocabulary<ContentSetType>("ContentSet.SetType", {
+        {curated, "CuratedSet"},
+        {personalizedCurated, "PersonalizedCuratedSet"},
+        {generic, "GenericSet"},
+        {continueWatching, "ContinueWatchingSet"},
+        {downloads, "DownloadSet"},
+        {watchlist, "WatchlistSet"},
+        {trending, "TrendingSet"},
+        {recommendation, "RecommendationSet"},
+        {becauseYou, "BecauseYouSet"},
+        {exploreSet, "ExploreSet"},
+    });
+}
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::ContentSetType> {
-    using E = vorlane::ContentSetType;
-    static constexpr std::string_view name = "ContentSet.SetType";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::curated, "CuratedSet"},
-        {E::personalizedCurated, "PersonalizedCuratedSet"},
-        {E::generic, "GenericSet"},
-        {E::continueWatching, "ContinueWatchingSet"},
-        {E::downloads, "DownloadSet"},
-        {E::watchlist, "WatchlistSet"},
-        {E::trending, "TrendingSet"},
-        {E::recommendation, "RecommendationSet"},
-        {E::becauseYou, "BecauseYouSet"},
-        {E::exploreSet, "ExploreSet"},
-    };
-};
+}  // namespace vorlane

@@ -10,22 +10,20 @@ enum class ContentTypeIdentifier { video, series, standardCollection, personaliz
 }  // namespace vorlane
 
 // Exact and case-sensitive; any other string fails.
-template <>
-struct vorlane::json::Vocabulary<vorlane::ContentTypeIdentifier> {
-    using E = vorlane::ContentTypeIdentifier;
-    static constexpr std::string_view name = "ContentTypeIdentifier";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::video, "MepoVideo"},
-        {E::series, "MepoSeries"},
-        {E::standardCollection, "StandardCollection"},
-        {E::personalizedCollection, "PersonalizedCollection"},
-        {E::avatar, "Avatar"},
-        {E::airing, "Airing"},
-        {E::explore, "ExploreSetItem"},
-    };
-};
-
 namespace vorlane {
+
+constexpr auto jsonVocabulary(json::Tag<ContentTypeIdentifier>) {
+    using enum ContentTypeIdentifier;
+    return json::vocabulary<ContentTypeIdentifier>("ContentTypeIdentifier", {
+        {video, "MepoVideo"},
+        {series, "MepoSeries"},
+        {standardCollection, "StandardCollection"},
+        {personalizedCollection, "PersonalizedCollection"},
+        {avatar, "Avatar"},
+        {airing, "Airing"},
+        {explore, "ExploreSetItem"},
+    });
+}
 
 constexpr bool isCollection(ContentTypeIdentifier type) noexcept {
     return type == ContentTypeIdentifier::standardCollection || type == ContentTypeIdentifier::personalizedCollection;

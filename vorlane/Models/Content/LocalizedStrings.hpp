@@ -1,7 +1,7 @@
 #pragma once
 // Small localized-string tables.
 
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
 #include <string>
@@ -14,6 +14,12 @@ struct IntermediateLocalizedStrings {
     bool operator==(const IntermediateLocalizedStrings&) const = default;
 };
 
+inline auto jsonFields(json::Tag<IntermediateLocalizedStrings>) {
+    using namespace json::rules;
+    using S = IntermediateLocalizedStrings;
+    return fields(required("namespaces", &S::namespaces));
+}
+
 struct EntriesDictionary {
     OrderedMap<std::string> entries;  // under "entries_json"
     std::optional<std::string> version;
@@ -21,7 +27,13 @@ struct EntriesDictionary {
     bool operator==(const EntriesDictionary&) const = default;
 };
 
+inline auto jsonFields(json::Tag<EntriesDictionary>) {
+    using namespace json::rules;
+    using S = EntriesDictionary;
+    return fields(required("entries_json", &S::entries),
+                  optional("version", &S::version),
+                  optional("resourceKey", &S::resourceKey));
+}
+
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::IntermediateLocalizedStrings)
-VORLANE_JSON_CODEC(vorlane::EntriesDictionary)

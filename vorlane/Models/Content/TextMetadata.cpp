@@ -1,6 +1,6 @@
 #include "vorlane/Models/Content/TextMetadata.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 
 namespace vorlane {
 
@@ -11,7 +11,7 @@ std::optional<TextMetadata> defaultText(const TextsByLanguage& languages) {
 }
 }  // namespace
 
-std::optional<TextMetadata> TextMap::first(TextType type) const {
+std::optional<TextMetadata> TextMap::first(TextMetadata::TextType type) const {
     for (const auto& [field, types] : entries_) {
         const auto* entities = types.find(type);
         if (!entities || entities->empty()) continue;
@@ -22,7 +22,7 @@ std::optional<TextMetadata> TextMap::first(TextType type) const {
     return std::nullopt;
 }
 
-std::optional<TextMetadata> TextMap::first(TextField field, TextType type, std::optional<MediaEntity> entity) const {
+std::optional<TextMetadata> TextMap::first(TextMetadata::Field field, TextMetadata::TextType type, std::optional<MediaEntity> entity) const {
     const auto* types = entries_.find(field);
     if (!types) return std::nullopt;
     const auto* entities = types->find(type);
@@ -39,7 +39,4 @@ std::optional<TextMetadata> TextMap::first(TextField field, TextType type, std::
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::TextMetadata,
-                    required("language", &Self::language),
-                    required("content", &Self::content),
-                    optional("sourceEntity", &Self::sourceEntity))
+VORLANE_JSON_DEFINE(vorlane::TextMetadata)

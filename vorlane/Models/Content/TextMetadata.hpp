@@ -4,65 +4,62 @@
 // read through the "default" language key, which the content API always uses for the text to show.
 
 #include "vorlane/Images/MediaEntity.hpp"
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
 #include <string>
 
 namespace vorlane {
 
-enum class TextField { title, description, name, nickName, shortDisplayName, location, abbreviation, unknown };
-enum class TextType { full, medium, brief, slug, long_, short_, city, state, country, unknown };
-
-}  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::TextField> {
-    using E = vorlane::TextField;
-    static constexpr std::string_view name = "TextMetadata.Field";
-    static constexpr E fallback = E::unknown;
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::title, "title"},
-        {E::description, "description"},
-        {E::name, "name"},
-        {E::nickName, "nickName"},
-        {E::shortDisplayName, "shortDisplayName"},
-        {E::location, "location"},
-        {E::abbreviation, "abbreviation"},
-        {E::unknown, "unknown"},
-    };
-};
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::TextType> {
-    using E = vorlane::TextType;
-    static constexpr std::string_view name = "TextMetadata.TextType";
-    static constexpr E fallback = E::unknown;
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::full, "full"},
-        {E::medium, "medium"},
-        {E::brief, "brief"},
-        {E::slug, "slug"},
-        {E::long_, "long"},
-        {E::short_, "short"},
-        {E::city, "city"},
-        {E::state, "state"},
-        {E::country, "country"},
-        {E::unknown, "unknown"},
-    };
-};
-
-namespace vorlane {
-
 struct TextMetadata {
-    using Field = TextField;
-    using TextType = vorlane::TextType;
+    enum class Field { title, description, name, nickName, shortDisplayName, location, abbreviation, unknown };
+    enum class TextType { full, medium, brief, slug, long_, short_, city, state, country, unknown };
 
     std::string language;
     std::string content;
     std::optional<MediaEntity> sourceEntity;
     bool operator==(const TextMetadata&) const = default;
 };
+
+constexpr auto jsonVocabulary(json::Tag<TextMetadata::Field>) {
+    using enum TextMetadata::Field;
+    return json::vocabulary<TextMetadata::Field>("TextMetadata.Field", {
+                                                                          {title, "title"},
+                                                                          {description, "description"},
+                                                                          {name, "name"},
+                                                                          {nickName, "nickName"},
+                                                                          {shortDisplayName, "shortDisplayName"},
+                                                                          {location, "location"},
+                                                                          {abbreviation, "abbreviation"},
+                                                                          {unknown, "unknown"},
+                                                                      })
+        .unknownAs(unknown);
+}
+
+constexpr auto jsonVocabulary(json::Tag<TextMetadata::TextType>) {
+    using enum TextMetadata::TextType;
+    return json::vocabulary<TextMetadata::TextType>("TextMetadata.TextType", {
+                                                                                {full, "full"},
+                                                                                {medium, "medium"},
+                                                                                {brief, "brief"},
+                                                                                {slug, "slug"},
+                                                                                {long_, "long"},
+                                                                                {short_, "short"},
+                                                                                {city, "city"},
+                                                                                {state, "state"},
+                                                                                {country, "country"},
+                                                                                {unknown, "unknown"},
+                                                                            })
+        .unknownAs(unknown);
+}
+
+inline auto jsonFields(json::Tag<TextMetadata>) {
+    using namespace json::rules;
+    using S = TextMetadata;
+    return fields(required("language", &S::language),
+                  required("content", &S::content),
+                  optional("sourceEntity", &S::sourceEntity));
+}
 
 // The key under which the text to show is stored.
 inline constexpr std::string_view defaultLanguageKey = "default";
@@ -84,10 +81,10 @@ public:
 
     // The first field (in map order) that has `type`: its first entity's "default" text, if that
     // entity's language map has one; otherwise the walk goes on with the next field.
-    std::optional<TextMetadata> first(TextType type) const;
+    std::optional<TextMetadata> first(TextMetadata::TextType type) const;
 
     // The "default" text of `field` and `type` for `entity`, or for the first entity when absent.
-    std::optional<TextMetadata> first(TextField field, TextType type,
+    std::optional<TextMetadata> first(TextMetadata::Field field, TextMetadata::TextType type,
                                       std::optional<MediaEntity> entity = std::nullopt) const;
 
     bool operator==(const TextMap&) const = default;
@@ -98,8 +95,7 @@ private:
 
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::TextMetadata)
-
+// Hand-written: a text map is written as the bare nested map it wraps, not as a record.
 template <>
 struct vorlane::json::Codec<vorlane::TextMap> {
     static vorlane::TextMap decode(const Value& v) { return vorlane::TextMap(Codec<vorlane::TextMap::Entries>::decode(v)); }

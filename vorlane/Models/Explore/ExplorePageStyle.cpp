@@ -1,6 +1,6 @@
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 
-#include "vorlane/Platform/Json/Record.hpp"
+#include "vorlane/Platform/Json/RecordCodec.hpp"
 #include "vorlane/Platform/Logger.hpp"
 
 namespace vorlane {
@@ -43,10 +43,5 @@ ExplorePageStyle ExplorePageStyleDescriptor::effectivePageStyle() const {
 
 }  // namespace vorlane
 
-VORLANE_JSON_RECORD(vorlane::ExplorePageStyleDescriptor,
-                    required("name", &Self::name),
-                    optional("fallback", &Self::fallback))
-
-VORLANE_JSON_RECORD(vorlane::ExplorePageRestriction,
-                    required("iconType", &Self::iconType),
-                    required("message", &Self::message))
+VORLANE_JSON_DEFINE(vorlane::ExplorePageStyleDescriptor)
+VORLANE_JSON_DEFINE(vorlane::ExplorePageRestriction)

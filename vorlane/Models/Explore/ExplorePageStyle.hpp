@@ -2,7 +2,7 @@
 // The vocabularies every Explore record uses to name a kind of screen and its style: the page
 // type, the page style with its fallback chain, and the restriction shown on a blocked page.
 
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
 #include <string>
@@ -24,33 +24,29 @@ enum class ExplorePageStyleCase {
     unknown,
 };
 
-}  // namespace vorlane
+constexpr auto jsonVocabulary(json::Tag<ExplorePageType>) {
+    using enum ExplorePageType;
+    return json::vocabulary<ExplorePageType>("ExplorePage.PageType", {
+        {episodes, "episodes"},
+        {page, "page"},
+        {set, "set"},
+        {view, "view"},
+        {season, "season"},
+        {upNext, "upNext"},
+    });
+}
 
-template <>
-struct vorlane::json::Vocabulary<vorlane::ExplorePageType> {
-    using E = vorlane::ExplorePageType;
-    static constexpr std::string_view name = "ExplorePage.PageType";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::episodes, "episodes"}, {E::page, "page"},     {E::set, "set"},
-        {E::view, "view"},         {E::season, "season"}, {E::upNext, "upNext"},
-    };
-};
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::ExplorePageStyleCase> {
-    using E = vorlane::ExplorePageStyleCase;
-    static constexpr std::string_view name = "ExplorePage.ExplorePageStyle";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::detailsStandard, "details_standard"},
-        {E::highEmphasis, "high_emphasis"},
-        {E::standardEmphasisNoHeader, "standard_emphasis_no_header"},
-        {E::standardEmphasisWithHeader, "standard_emphasis_with_header"},
-        {E::standardEmphasisWithNavigation, "standard_emphasis_with_navigation"},
-    };
-    static constexpr E catchAll = E::unknown;
-};
-
-namespace vorlane {
+constexpr auto jsonVocabulary(json::Tag<ExplorePageStyleCase>) {
+    using enum ExplorePageStyleCase;
+    return json::vocabulary<ExplorePageStyleCase>("ExplorePage.ExplorePageStyle", {
+        {detailsStandard, "details_standard"},
+        {highEmphasis, "high_emphasis"},
+        {standardEmphasisNoHeader, "standard_emphasis_no_header"},
+        {standardEmphasisWithHeader, "standard_emphasis_with_header"},
+        {standardEmphasisWithNavigation, "standard_emphasis_with_navigation"},
+    })
+        .catchAll(unknown);
+}
 
 // A page style: a known case, or `unknown` holding the text. `ExplorePageStyle::fromWire(text)`
 // never fails; `rawValue()` is the wire string or the held text.
@@ -70,6 +66,13 @@ struct ExplorePageStyleDescriptor {
     bool operator==(const ExplorePageStyleDescriptor&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ExplorePageStyleDescriptor>) {
+    using namespace json::rules;
+    using S = ExplorePageStyleDescriptor;
+    return fields(required("name", &S::name),
+                  optional("fallback", &S::fallback));
+}
+
 // The message shown instead of a page the user may not open.
 struct ExplorePageRestriction {
     std::string iconType;
@@ -78,7 +81,12 @@ struct ExplorePageRestriction {
     bool operator==(const ExplorePageRestriction&) const = default;
 };
 
+inline auto jsonFields(json::Tag<ExplorePageRestriction>) {
+    using namespace json::rules;
+    using S = ExplorePageRestriction;
+    return fields(required("iconType", &S::iconType),
+                  required("message", &S::message));
+}
+
 }  // namespace vorlane
 
-VORLANE_JSON_CODEC(vorlane::ExplorePageStyleDescriptor)
-VORLANE_JSON_CODEC(vorlane::ExplorePageRestriction)

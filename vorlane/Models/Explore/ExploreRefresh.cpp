@@ -1,5 +1,7 @@
 #include "vorlane/Models/Explore/ExploreRefresh.hpp"
 
+#include "vorlane/Platform/Json/RecordCodec.hpp"
+
 #include <atomic>
 #include <mutex>
 #include <utility>
@@ -80,21 +82,4 @@ bool ExploreRefresh::needsRefresh(bool sessionReset, bool playbackHappened) cons
 
 }  // namespace vorlane
 
-vorlane::ExploreRefresh vorlane::json::Codec<vorlane::ExploreRefresh>::decode(const Value& value) {
-    if (!value.isObject()) value.failExpected("an object");
-    // Both keys are read before the value is built, so its time to live starts once decoded.
-    auto policy = readRequired<RefreshPolicy>(value, "policy");
-    auto ttlSeconds = readOptional<std::int64_t>(value, "ttlSeconds");
-    return ExploreRefresh(std::move(policy), ttlSeconds);
-}
-
-void vorlane::json::Codec<vorlane::ExploreRefresh>::encode(Writer& writer, const ExploreRefresh& value) {
-    writer.beginObject();
-    writer.key("policy");
-    writer.string(value.rawPolicy.rawValue());
-    if (value.rawTtlSeconds) {
-        writer.key("ttlSeconds");
-        writer.int64(*value.rawTtlSeconds);
-    }
-    writer.endObject();
-}
+VORLANE_JSON_DEFINE(vorlane::ExploreRefresh)

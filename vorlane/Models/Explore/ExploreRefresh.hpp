@@ -2,7 +2,7 @@
 // When an Explore page or set must be fetched again: its refresh policy, an optional time to
 // live, and the moment the value was received.
 
-#include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Record.hpp"
 
 #include <chrono>
 #include <cstdint>
@@ -15,22 +15,16 @@ namespace vorlane {
 // What makes a page stale; `unknown` holds any other name as sent.
 enum class RefreshPolicyCase { onPlaybackAction, onTTL, session, search, unknown };
 
-}  // namespace vorlane
-
-template <>
-struct vorlane::json::Vocabulary<vorlane::RefreshPolicyCase> {
-    using E = vorlane::RefreshPolicyCase;
-    static constexpr std::string_view name = "RefreshPolicy";
-    static constexpr VocabularyEntry<E> entries[] = {
-        {E::onPlaybackAction, "on_playback_action"},
-        {E::onTTL, "on_ttl"},
-        {E::session, "session"},
-        {E::search, "search"},
-    };
-    static constexpr E catchAll = E::unknown;
-};
-
-namespace vorlane {
+constexpr auto jsonVocabulary(json::Tag<RefreshPolicyCase>) {
+    using enum RefreshPolicyCase;
+    return json::vocabulary<RefreshPolicyCase>("RefreshPolicy", {
+        {onPlaybackAction, "on_playback_action"},
+        {onTTL, "on_ttl"},
+        {session, "session"},
+        {search, "search"},
+    })
+        .catchAll(unknown);
+}
 
 // A refresh policy: a known case, or `unknown` holding the text. `RefreshPolicy::fromWire(text)`
 // never fails; `rawValue()` is the wire string or the held text.
@@ -103,6 +97,11 @@ private:
     RefreshClock::time_point ttlBegin_;
 };
 
-}  // namespace vorlane
+// Decoding builds the value first, so its time to live starts when the answer is read.
+inline auto jsonFields(json::Tag<ExploreRefresh>) {
+    using namespace json::rules;
+    using S = ExploreRefresh;
+    return fields(required("policy", &S::rawPolicy), optional("ttlSeconds", &S::rawTtlSeconds));
+}
 
-VORLANE_JSON_CODEC(vorlane::ExploreRefresh)
+}  // namespace vorlane

@@ -3,8 +3,9 @@
 //
 // Codec<T> has `static T decode(const Value&)` and `static void encode(Writer&, const T&)`.
 // Scalars, strings, optionals, lists, ordered maps, vocabularies, dates and Safe<T> are covered
-// here; records declare theirs with VORLANE_JSON_CODEC in their header and define it in their
-// .cpp, usually with VORLANE_JSON_RECORD (see Record.hpp).
+// here; regular records declare a field list beside their struct (Record.hpp). Irregular shapes
+// declare a hand-written codec with VORLANE_JSON_CODEC in their header and define it in their .cpp
+// from the reading rules below.
 //
 // Entry points: json::decode<T>(bytes, settings, diagnostics) and json::encode(value, settings).
 
@@ -117,6 +118,14 @@ struct Codec<std::optional<T>> {
     }
 };
 
+// Writes a list with codec C for its elements.
+template <class C, class T>
+void encodeList(Writer& w, const std::vector<T>& list) {
+    w.beginArray();
+    for (const auto& element : list) C::encode(w, element);
+    w.endArray();
+}
+
 // A strict list: any failing element fails the list.
 template <class T>
 struct Codec<std::vector<T>> {
@@ -127,11 +136,7 @@ struct Codec<std::vector<T>> {
         while (cursor.next()) out.push_back(Codec<T>::decode(cursor.value()));
         return out;
     }
-    static void encode(Writer& w, const std::vector<T>& list) {
-        w.beginArray();
-        for (const auto& element : list) Codec<T>::encode(w, element);
-        w.endArray();
-    }
+    static void encode(Writer& w, const std::vector<T>& list) { encodeList<Codec<T>>(w, list); }
 };
 
 // A strict string-keyed map in document order.
@@ -154,17 +159,26 @@ struct Codec<OrderedMap<T>> {
     }
 };
 
-// Closed vocabularies fail on an unknown string, unless they name a fallback case.
+// A vocabulary reads its wire strings; what an unknown one reads as is set by its table.
 template <HasVocabulary E>
     requires std::is_enum_v<E>
 struct Codec<E> {
     static E decode(const Value& v) {
-        std::string_view text = v.string(Vocabulary<E>::name);
+        constexpr auto& table = vocabularyOf<E>;
+        if constexpr (table.unknown == UnknownWire::neverFails) {
+            if (!v.isString()) {
+                v.report("expected " + std::string(table.name) + " as a string but found " +
+                         std::string(describe(v.kind())) + "; read as \"" + std::string(wireString(table.special)) +
+                         "\"");
+                return table.special;
+            }
+        }
+        std::string_view text = v.string(table.name);
         if (auto known = fromWireString<E>(text)) return *known;
-        if constexpr (HasFallback<E>) {
-            return Vocabulary<E>::fallback;
+        if constexpr (table.unknown == UnknownWire::readsAsFallback || table.unknown == UnknownWire::neverFails) {
+            return table.special;
         } else {
-            v.fail(ErrorKind::dataCorrupted, "cannot initialize " + std::string(Vocabulary<E>::name) +
+            v.fail(ErrorKind::dataCorrupted, "cannot initialize " + std::string(table.name) +
                                                  " from invalid String value \"" + std::string(text) + "\"");
         }
     }
@@ -174,7 +188,7 @@ struct Codec<E> {
 // Open vocabularies keep an unknown string in their catch-all case.
 template <class Case>
 struct Codec<OpenEnum<Case>> {
-    static OpenEnum<Case> decode(const Value& v) { return OpenEnum<Case>::fromWire(v.string(Vocabulary<Case>::name)); }
+    static OpenEnum<Case> decode(const Value& v) { return OpenEnum<Case>::fromWire(v.string(vocabularyName<Case>())); }
     static void encode(Writer& w, const OpenEnum<Case>& value) { w.string(value.rawValue()); }
 };
 
@@ -218,8 +232,9 @@ std::optional<T> decodeTolerantly(const Value& v) {
     }
 }
 
-// The elements of an array that decode, in order; each failing element is dropped and reported.
-template <class T>
+// The elements of an array that decode (with codec C), in order; each failing element is dropped
+// and reported.
+template <class T, class C = Codec<T>>
 std::vector<T> decodeLenientList(const Value& array) {
     std::vector<T> out;
     auto cursor = array.elements();
@@ -227,7 +242,7 @@ std::vector<T> decodeLenientList(const Value& array) {
     while (cursor.next()) {
         Value element = cursor.value();
         try {
-            out.push_back(Codec<T>::decode(element));
+            out.push_back(C::decode(element));
         } catch (const DecodingError& error) {
             element.report(error);
         }

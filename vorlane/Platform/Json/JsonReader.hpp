@@ -99,6 +99,12 @@ struct Tape {
 class ObjectCursor;
 class ArrayCursor;
 
+// Where one member of an object sits in the document, to be read later (see Value::member).
+struct MemberRef {
+    const std::uint64_t* keyWord = nullptr;
+    explicit operator bool() const noexcept { return keyWord != nullptr; }
+};
+
 class Value {
 public:
     ValueKind kind() const noexcept;
@@ -139,6 +145,8 @@ public:
     // Member look-up by name (irregular codecs); absent when the key is missing.
     // Fails with typeMismatch when this value is not an object.
     std::optional<Value> member(std::string_view key) const;
+    // The member of this object that `ref` (from this object's cursor) names.
+    Value member(MemberRef ref) const noexcept { return Value(ref.keyWord + 1, *this, tape_->string(ref.keyWord)); }
     // Member count of an object, element count of an array.
     std::size_t size() const;
 
@@ -205,6 +213,7 @@ public:
     }
     std::string_view key() const noexcept { return key_; }
     Value value() const noexcept { return Value(keyWord_ + 1, *object_, key_); }
+    MemberRef ref() const noexcept { return MemberRef{keyWord_}; }
 
 private:
     friend class Value;

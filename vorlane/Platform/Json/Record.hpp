@@ -1,71 +1,205 @@
 #pragma once
 // Declaring regular records: one list of fields, each a JSON key with one reading rule, drives
-// both decoding and encoding.
+// both decoding and encoding. The list sits in the header right under the struct and is found by
+// argument-dependent lookup:
 //
-// In the record's .cpp (the header declares VORLANE_JSON_CODEC(vorlane::ExplorePagination)):
+//   struct ExplorePagination {
+//       bool hasMore = false;
+//       std::optional<std::int64_t> totalCount;
+//       bool operator==(const ExplorePagination&) const = default;
+//   };
+//   inline auto jsonFields(json::Tag<ExplorePagination>) {
+//       using namespace json::rules;
+//       using S = ExplorePagination;
+//       return fields(required("hasMore", &S::hasMore), optional("totalCount", &S::totalCount));
+//   }
 //
-//   VORLANE_JSON_RECORD(vorlane::ExplorePagination,
-//       required("hasMore", &Self::hasMore),
-//       required("hasPrev", &Self::hasPrev),
-//       required("currentOffset", &Self::currentOffset),
-//       optional("totalCount", &Self::totalCount))
+// and the record's .cpp instantiates the codec once, out of line (RecordCodec.hpp):
 //
-// Rules:
+//   VORLANE_JSON_DEFINE(vorlane::ExplorePagination)
+//
+// Rules (json::rules):
 //   required(key, m)          missing key fails (keyNotFound); null fails unless m is optional
 //   optional(key, m[, Absent::writeNull])
 //                             m is std::optional; missing or null gives absent; a wrong type fails.
 //                             An absent value is omitted on encode, or written as null
 //   tolerant(key, m)          m is std::optional; any failure gives absent (and is reported)
-//   defaulted(key, m, value)  missing or null gives `value`
+//   defaulted(key, m[, value])  missing or null gives `value` (default: a value-initialised M)
 //   lenient(key, m)           m is std::vector; key must be present and hold a list; elements that
 //                             fail are dropped (and reported), order kept
+//   lenient(key, m, Missing::empty)
+//                             as lenient, but a missing or null key gives an empty list
 //   lenientIfPresent(key, m)  m is std::optional<std::vector>; missing or null gives absent
+//   nested(key, rules...)     a required object whose members are read into the record's own
+//                             fields by `rules` (and written back as that object)
+// Every rule but `nested` takes a last argument that overrides the codec of its value:
+//   json::with<SomeCodec>     SomeCodec::decode / SomeCodec::encode read and write the value
+//   json::objectOnly          a free-form value (JsonValue) that must be a JSON object
 //
-// Decoding makes one pass over the object's members, dispatching on the key; unknown keys are
-// ignored; on a repeated key the last one wins. Encoding writes the fields in declared order.
+// Decoding finds each declared key's last occurrence in one pass over the object's members, then
+// reads every field once, in declared order: on a repeated key the last one wins and earlier ones
+// are not read at all; unknown keys are ignored. Encoding writes the fields in declared order.
 
 #include "vorlane/Platform/Json/Codec.hpp"
 
 #include <array>
-#include <bitset>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string_view>
 #include <tuple>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace vorlane::json {
 
+// A record type: one whose field list is declared beside it.
+template <class T>
+concept Record = requires { jsonFields(Tag<T>{}); };
+
+// The codec of every record; its members are defined in RecordCodec.hpp and instantiated once,
+// in the record's .cpp, by VORLANE_JSON_DEFINE. (A class of its own rather than members of the
+// constrained specialisation below: members of a constrained partial specialisation defined out of
+// line get internal linkage from g++ 12, so they could not be instantiated in one place.)
+template <class T>
+struct RecordCodec {
+    static T decode(const Value& value);
+    static void encode(Writer& writer, const T& value);
+};
+
+template <Record T>
+struct Codec<T> : RecordCodec<T> {};
+
 enum class Absent { omit, writeNull };
+enum class Missing { fails, empty };
 
-template <class T, class M>
-struct RequiredField {
-    std::string_view key;
-    M T::*member;
+// ---- Codec selectors: which codec reads a field's value ----------------------------------------
 
-    void read(const Value& v, T& out) const { out.*member = Codec<M>::decode(v); }
-    void missing(const Value& object, T&) const { object.failMissingKey(key); }
-    void write(Writer& w, const T& in) const {
-        w.key(key);
-        Codec<M>::encode(w, in.*member);
+struct DefaultCodec {
+    template <class M>
+    using For = Codec<M>;
+};
+
+template <class C>
+struct WithCodec {
+    template <class M>
+    using For = C;
+};
+template <class C>
+inline constexpr WithCodec<C> with{};
+
+// A free-form value that must be a JSON object.
+template <class M>
+struct ObjectOnlyCodec {
+    static M decode(const Value& v) {
+        if (!v.isObject()) v.failExpected("an object");
+        return Codec<M>::decode(v);
+    }
+    static void encode(Writer& w, const M& value) { Codec<M>::encode(w, value); }
+};
+struct ObjectOnly {
+    template <class M>
+    using For = ObjectOnlyCodec<M>;
+};
+inline constexpr ObjectOnly objectOnly{};
+
+template <class S>
+concept CodecSelector = requires { typename S::template For<int>; };
+
+// ---- Field rules -------------------------------------------------------------------------------
+// Each rule reads a present value (`read`), settles a missing key (`missing`) and writes itself.
+
+namespace detail {
+
+// The first eight bytes of a key as one word, zero past its end.
+inline std::uint64_t keyPrefix(const char* data, std::size_t length) noexcept {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data, length < 8 ? length : 8);
+    return word;
+}
+
+static_assert(std::endian::native == std::endian::little, "key prefixes are compared as little-endian words");
+
+// The same for a member name inside a parsed document: the parser's string buffer is padded, so
+// eight bytes can always be loaded at once and the bytes past the name masked off.
+inline std::uint64_t parsedKeyPrefix(const char* data, std::size_t length) noexcept {
+    std::uint64_t word;
+    std::memcpy(&word, data, 8);
+    if (length < 8) word &= (std::uint64_t{1} << (8 * length)) - 1;
+    return word;
+}
+
+// Matches member names against the declared keys of one object. Keys are compared by length and
+// first eight bytes before any byte-wise compare, and the search starts after the last match, since
+// members usually arrive in declared order.
+template <std::size_t N>
+struct KeyMatcher {
+    std::array<std::string_view, N> keys{};
+    std::array<std::uint64_t, N> prefixes{};
+
+    explicit KeyMatcher(const std::array<std::string_view, N>& declared) : keys(declared) {
+        for (std::size_t i = 0; i < N; ++i) prefixes[i] = keyPrefix(keys[i].data(), keys[i].size());
+    }
+
+    // The index of `key` (a member name of a parsed document), or N when it is not declared.
+    std::size_t match(std::string_view key, std::size_t hint) const noexcept {
+        const std::uint64_t prefix = parsedKeyPrefix(key.data(), key.size());
+        for (std::size_t step = 0; step < N; ++step) {
+            std::size_t i = hint + step;
+            if (i >= N) i -= N;
+            if (prefixes[i] == prefix && keys[i].size() == key.size() &&
+                (key.size() <= 8 || std::memcmp(keys[i].data() + 8, key.data() + 8, key.size() - 8) == 0))
+                return i;
+        }
+        return N;
     }
 };
 
-template <class T, class M>
-struct OptionalField {
+template <class... Rules>
+KeyMatcher<sizeof...(Rules)> matcherFor(const std::tuple<Rules...>& rules) {
+    return KeyMatcher<sizeof...(Rules)>(
+        std::apply([](const auto&... rule) { return std::array<std::string_view, sizeof...(Rules)>{rule.key...}; }, rules));
+}
+
+}  // namespace detail
+
+namespace field {
+
+template <class T, class M, class C>
+struct Required {
+    using Record = T;
+    std::string_view key;
+    M T::*member;
+
+    void read(const Value& v, T& out) const { out.*member = C::decode(v); }
+    void missing(const Value& object, T&) const { object.failMissingKey(key); }
+    void write(Writer& w, const T& in) const {
+        w.key(key);
+        C::encode(w, in.*member);
+    }
+};
+
+template <class T, class M, class C>
+struct Optional {
+    using Record = T;
     std::string_view key;
     std::optional<M> T::*member;
-    Absent absent = Absent::omit;
+    Absent absent;
 
     void read(const Value& v, T& out) const {
         if (v.isNull())
             out.*member = std::nullopt;
         else
-            out.*member = Codec<M>::decode(v);
+            out.*member = C::decode(v);
     }
     void missing(const Value&, T& out) const { out.*member = std::nullopt; }
     void write(Writer& w, const T& in) const {
         const auto& value = in.*member;
         if (value) {
             w.key(key);
-            Codec<M>::encode(w, *value);
+            C::encode(w, *value);
         } else if (absent == Absent::writeNull) {
             w.key(key);
             w.null();
@@ -73,53 +207,76 @@ struct OptionalField {
     }
 };
 
-template <class T, class M>
-struct TolerantField {
+template <class T, class M, class C>
+struct Tolerant {
+    using Record = T;
     std::string_view key;
     std::optional<M> T::*member;
 
-    void read(const Value& v, T& out) const { out.*member = decodeTolerantly<M>(v); }
+    void read(const Value& v, T& out) const {
+        if (v.isNull()) {
+            out.*member = std::nullopt;
+            return;
+        }
+        try {
+            out.*member = C::decode(v);
+        } catch (const DecodingError& error) {
+            v.report(error);
+            out.*member = std::nullopt;
+        }
+    }
     void missing(const Value&, T& out) const { out.*member = std::nullopt; }
     void write(Writer& w, const T& in) const {
         if (const auto& value = in.*member) {
             w.key(key);
-            Codec<M>::encode(w, *value);
+            C::encode(w, *value);
         }
     }
 };
 
-template <class T, class M>
-struct DefaultedField {
+template <class T, class M, class C>
+struct Defaulted {
+    using Record = T;
     std::string_view key;
     M T::*member;
     M fallback;
 
-    void read(const Value& v, T& out) const { out.*member = v.isNull() ? fallback : Codec<M>::decode(v); }
+    void read(const Value& v, T& out) const { out.*member = v.isNull() ? fallback : C::decode(v); }
     void missing(const Value&, T& out) const { out.*member = fallback; }
     void write(Writer& w, const T& in) const {
         w.key(key);
-        Codec<M>::encode(w, in.*member);
+        C::encode(w, in.*member);
     }
 };
 
-template <class T, class E>
-struct LenientField {
+template <class T, class E, class C>
+struct Lenient {
+    using Record = T;
     std::string_view key;
     std::vector<E> T::*member;
+    Missing whenMissing;
 
     void read(const Value& v, T& out) const {
+        if (v.isNull() && whenMissing == Missing::empty) {
+            (out.*member).clear();
+            return;
+        }
         if (!v.isArray()) v.failExpected("an array");
-        out.*member = decodeLenientList<E>(v);
+        out.*member = decodeLenientList<E, C>(v);
     }
-    void missing(const Value& object, T&) const { object.failMissingKey(key); }
+    void missing(const Value& object, T& out) const {
+        if (whenMissing == Missing::fails) object.failMissingKey(key);
+        (out.*member).clear();
+    }
     void write(Writer& w, const T& in) const {
         w.key(key);
-        Codec<std::vector<E>>::encode(w, in.*member);
+        encodeList<C>(w, in.*member);
     }
 };
 
-template <class T, class E>
-struct LenientIfPresentField {
+template <class T, class E, class C>
+struct LenientIfPresent {
+    using Record = T;
     std::string_view key;
     std::optional<std::vector<E>> T::*member;
 
@@ -129,135 +286,103 @@ struct LenientIfPresentField {
             return;
         }
         if (!v.isArray()) v.failExpected("an array");
-        out.*member = decodeLenientList<E>(v);
+        out.*member = decodeLenientList<E, C>(v);
     }
     void missing(const Value&, T& out) const { out.*member = std::nullopt; }
     void write(Writer& w, const T& in) const {
         if (const auto& value = in.*member) {
             w.key(key);
-            Codec<std::vector<E>>::encode(w, *value);
+            encodeList<C>(w, *value);
         }
     }
 };
 
-template <class T, class M>
-constexpr RequiredField<T, M> required(std::string_view key, M T::*member) {
-    return {key, member};
-}
-template <class T, class M>
-constexpr OptionalField<T, M> optional(std::string_view key, std::optional<M> T::*member, Absent absent = Absent::omit) {
-    return {key, member, absent};
-}
-template <class T, class M>
-constexpr TolerantField<T, M> tolerant(std::string_view key, std::optional<M> T::*member) {
-    return {key, member};
-}
-template <class T, class M, class D>
-DefaultedField<T, M> defaulted(std::string_view key, M T::*member, D&& fallback) {
-    return {key, member, M(std::forward<D>(fallback))};
-}
-template <class T, class E>
-constexpr LenientField<T, E> lenient(std::string_view key, std::vector<E> T::*member) {
-    return {key, member};
-}
-template <class T, class E>
-constexpr LenientIfPresentField<T, E> lenientIfPresent(std::string_view key, std::optional<std::vector<E>> T::*member) {
-    return {key, member};
-}
+// A required object whose members are read into the enclosing record's own fields.
+template <class T, class... Rules>
+struct Nested {
+    using Record = T;
+    std::string_view key;
+    std::tuple<Rules...> rules;
+    detail::KeyMatcher<sizeof...(Rules)> keys = detail::matcherFor(rules);
 
-// The declared fields of a record and the one-pass decoder and in-order encoder over them.
-template <class T, class... Fields>
-class RecordSchema {
-public:
-    static constexpr std::size_t count = sizeof...(Fields);
-
-    explicit RecordSchema(Fields... fields) : fields_(std::move(fields)...) {
-        std::size_t i = 0;
-        std::apply([&](const auto&... f) { ((keys_[i++] = f.key), ...); }, fields_);
-    }
-
-    T decode(const Value& v) const {
-        if (!v.isObject()) v.failExpected("an object");
-        T out{};
-        std::bitset<count> seen;
-        std::size_t hint = 0;
-        for (auto cursor = v.members(); cursor.next();) {
-            std::size_t index = indexOf(cursor.key(), hint);
-            if (index == count) continue;
-            hint = index + 1;
-            seen.set(index);
-            readers()[index](*this, cursor.value(), out);
-        }
-        if (!seen.all())
-            for (std::size_t i = 0; i < count; ++i)
-                if (!seen.test(i)) missers()[i](*this, v, out);
-        return out;
-    }
-
-    void encode(Writer& w, const T& in) const {
+    void read(const Value& v, T& out) const;  // RecordCodec.hpp
+    void missing(const Value& object, T&) const { object.failMissingKey(key); }
+    void write(Writer& w, const T& in) const {
+        w.key(key);
         w.beginObject();
-        std::apply([&](const auto&... f) { (f.write(w, in), ...); }, fields_);
+        std::apply([&](const auto&... rule) { (rule.write(w, in), ...); }, rules);
         w.endObject();
     }
-
-private:
-    using Reader = void (*)(const RecordSchema&, const Value&, T&);
-
-    // Members usually arrive in declared order, so the search starts after the last match.
-    std::size_t indexOf(std::string_view key, std::size_t hint) const noexcept {
-        for (std::size_t step = 0; step < count; ++step) {
-            std::size_t i = hint + step;
-            if (i >= count) i -= count;
-            if (keys_[i].size() == key.size() && keys_[i] == key) return i;
-        }
-        return count;
-    }
-
-    template <std::size_t... I>
-    static constexpr std::array<Reader, count> makeReaders(std::index_sequence<I...>) {
-        return {[](const RecordSchema& s, const Value& v, T& out) { std::get<I>(s.fields_).read(v, out); }...};
-    }
-    template <std::size_t... I>
-    static constexpr std::array<Reader, count> makeMissers(std::index_sequence<I...>) {
-        return {[](const RecordSchema& s, const Value& v, T& out) { std::get<I>(s.fields_).missing(v, out); }...};
-    }
-    static const std::array<Reader, count>& readers() {
-        static constexpr auto table = makeReaders(std::index_sequence_for<Fields...>{});
-        return table;
-    }
-    static const std::array<Reader, count>& missers() {
-        static constexpr auto table = makeMissers(std::index_sequence_for<Fields...>{});
-        return table;
-    }
-
-    std::tuple<Fields...> fields_;
-    std::array<std::string_view, count> keys_{};
 };
 
-template <class T, class... Fields>
-RecordSchema<T, Fields...> record(Fields... fields) {
-    return RecordSchema<T, Fields...>(std::move(fields)...);
+}  // namespace field
+
+// The declared fields of a record.
+template <class... Rules>
+struct Fields {
+    std::tuple<Rules...> rules;
+};
+
+namespace rules {
+
+template <class... Rules>
+constexpr Fields<Rules...> fields(Rules... rules) {
+    return {std::tuple<Rules...>(std::move(rules)...)};
 }
 
-template <class T>
-struct Tag {};
+template <class T, class M, CodecSelector S = DefaultCodec>
+constexpr field::Required<T, M, typename S::template For<M>> required(std::string_view key, M T::*member, S = {}) {
+    return {key, member};
+}
+template <class T, class M, CodecSelector S = DefaultCodec>
+constexpr field::Optional<T, M, typename S::template For<M>> optional(std::string_view key, std::optional<M> T::*member,
+                                                                     Absent absent = Absent::omit, S = {}) {
+    return {key, member, absent};
+}
+template <class T, class M, CodecSelector S>
+constexpr field::Optional<T, M, typename S::template For<M>> optional(std::string_view key, std::optional<M> T::*member,
+                                                                     S selector) {
+    return optional(key, member, Absent::omit, selector);
+}
+template <class T, class M, CodecSelector S = DefaultCodec>
+constexpr field::Tolerant<T, M, typename S::template For<M>> tolerant(std::string_view key, std::optional<M> T::*member,
+                                                                     S = {}) {
+    return {key, member};
+}
+template <class T, class M, CodecSelector S = DefaultCodec>
+field::Defaulted<T, M, typename S::template For<M>> defaulted(std::string_view key, M T::*member, S = {}) {
+    return {key, member, M{}};
+}
+template <class T, class M, class D, CodecSelector S = DefaultCodec>
+    requires std::constructible_from<M, D&&>
+field::Defaulted<T, M, typename S::template For<M>> defaulted(std::string_view key, M T::*member, D&& fallback,
+                                                              S = {}) {
+    return {key, member, M(std::forward<D>(fallback))};
+}
+template <class T, class E, CodecSelector S = DefaultCodec>
+constexpr field::Lenient<T, E, typename S::template For<E>> lenient(std::string_view key, std::vector<E> T::*member,
+                                                                   Missing whenMissing = Missing::fails, S = {}) {
+    return {key, member, whenMissing};
+}
+template <class T, class E, CodecSelector S = DefaultCodec>
+constexpr field::LenientIfPresent<T, E, typename S::template For<E>> lenientIfPresent(
+    std::string_view key, std::optional<std::vector<E>> T::*member, S = {}) {
+    return {key, member};
+}
+
+template <class First, class... Rules>
+field::Nested<typename First::Record, First, Rules...> nested(std::string_view key, First first,
+                                                                       Rules... rules) {
+    std::tuple<First, Rules...> all(std::move(first), std::move(rules)...);
+    auto keys = detail::matcherFor(all);
+    return {key, std::move(all), std::move(keys)};
+}
+
+using json::Absent;
+using json::Missing;
+using json::objectOnly;
+using json::with;
+
+}  // namespace rules
 
 }  // namespace vorlane::json
-
-// Defines Codec<Type> from a field list (in the record's .cpp, at global scope). Inside the list,
-// `Self` names the record and the rules above are in scope.
-#define VORLANE_JSON_RECORD(Type, ...)                                                           \
-    namespace {                                                                                  \
-    [[maybe_unused]] const auto& vorlaneRecordSchema(::vorlane::json::Tag<Type>) {               \
-        using namespace ::vorlane::json;                                                         \
-        using Self = Type;                                                                       \
-        static const auto schema = record<Type>(__VA_ARGS__);                                    \
-        return schema;                                                                           \
-    }                                                                                            \
-    }                                                                                            \
-    Type vorlane::json::Codec<Type>::decode(const ::vorlane::json::Value& value) {               \
-        return vorlaneRecordSchema(::vorlane::json::Tag<Type>{}).decode(value);                  \
-    }                                                                                            \
-    void vorlane::json::Codec<Type>::encode(::vorlane::json::Writer& writer, const Type& value) { \
-        vorlaneRecordSchema(::vorlane::json::Tag<Type>{}).encode(writer, value);                 \
-    }

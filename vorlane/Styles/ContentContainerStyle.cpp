@@ -1,4 +1,4 @@
-#include "vorlane/Models/Content/ContentContainerStyle.hpp"
+#include "vorlane/Styles/ContentContainerStyle.hpp"
 
 #include <algorithm>
 #include <initializer_list>
@@ -53,7 +53,7 @@ bool ContentContainerStyle::isExplore() const noexcept {
 }  // namespace vorlane
 
 vorlane::ContentContainerStyle vorlane::json::Codec<vorlane::ContentContainerStyle>::decode(const Value& value) {
-    return ContentContainerStyle(value.string(Vocabulary<ContentContainerStyleCase>::name));
+    return ContentContainerStyle(value.string(vocabularyName<ContentContainerStyleCase>()));
 }
 
 void vorlane::json::Codec<vorlane::ContentContainerStyle>::encode(Writer& writer, const ContentContainerStyle& value) {

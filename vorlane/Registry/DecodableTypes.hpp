@@ -1,0 +1,58 @@
+#pragma once
+// The one registry of every type that decodes from JSON: its name as the system names it (nested
+// names dotted: "ExplorePage.Style"), its C++ type and the API generation whose decoder settings
+// read it. The command line (decode, check, --list), the fuzz target and the tests all read this
+// list; the service reads the settings of each generation from here.
+//
+// Adding a type is one line in DecodableTypes.cpp.
+
+#include "vorlane/Platform/Json/JsonError.hpp"
+#include "vorlane/Platform/Json/JsonReader.hpp"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlane {
+
+// Which answers a type comes from, and so how it reads dates: legacy content answers carry ISO
+// 8601 strings; Explore answers and the project's own documents use the default settings.
+enum class ApiGeneration { legacy, explore, local };
+
+// The decoder settings every type of `generation` is read with.
+json::DecoderSettings decoderSettings(ApiGeneration generation) noexcept;
+
+struct DecodableType {
+    std::string_view name;      // as the system names it
+    std::string_view cppName;   // the C++ type as written in the registry
+    ApiGeneration generation;
+    const void* typeKey;        // identifies the C++ type (see typeKeyOf)
+
+    json::DecoderSettings settings() const noexcept { return decoderSettings(generation); }
+    // Decodes `bytes` with this type's settings and returns the value's compact JSON encoding.
+    std::string decodeAndEncode(std::string_view bytes, json::Diagnostics* diagnostics = nullptr) const {
+        return roundTrip(bytes, settings(), diagnostics);
+    }
+
+    std::string (*roundTrip)(std::string_view bytes, const json::DecoderSettings& settings,
+                             json::Diagnostics* diagnostics);
+};
+
+// Every registered type, sorted by name.
+const std::vector<DecodableType>& decodableTypes();
+
+// The type registered under `name`, or null.
+const DecodableType* findDecodableType(std::string_view name);
+
+// A distinct address per C++ type.
+template <class T>
+inline constexpr char typeKeyOf = 0;
+
+// The registration of T, or null when T is not registered.
+const DecodableType* findDecodableType(const void* typeKey);
+template <class T>
+const DecodableType* findDecodableType() {
+    return findDecodableType(&typeKeyOf<T>);
+}
+
+}  // namespace vorlane
