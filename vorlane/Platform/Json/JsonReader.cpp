@@ -12,6 +12,11 @@ namespace vorlane::json {
 
 namespace dom = simdjson::dom;
 
+// detail::Tape reads the parser's tape and string buffer directly; their layout is that of 3.0.1.
+static_assert(simdjson::SIMDJSON_VERSION_MAJOR == 3 && simdjson::SIMDJSON_VERSION_MINOR == 0 &&
+                  simdjson::SIMDJSON_VERSION_REVISION == 1,
+              "the tape walk of detail::Tape was written for simdjson 3.0.1; check the tape layout before upgrading");
+
 namespace {
 
 void appendNode(std::string& out, const PathNode& node) {
