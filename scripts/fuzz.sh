@@ -11,12 +11,22 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelW
 cmake --build "$dir" --target vorlane_fuzz >&2
 corpus="$dir/corpus"
 mkdir -p "$corpus"
-# Seeds: every JSON document we ship, once under each type selector.
+cmake --build "$dir" --target vorlane-cli >&2
+# The fuzz target picks the type by the first byte: its index in `vorlane decode --list` (the registry).
+mapfile -t types < <("$dir/vorlane" decode --list)
+# Seeds: every JSON document we ship under every type selector, and the same wrapped in an array
+# (so lenient lists inside records see arrays of real elements), plus dates in both encodings.
 i=0
 while IFS= read -r -d '' file; do
-  for selector in 0 1 2 3 4 5 6 7 8 9 10 11; do
-    { printf "\\x$(printf %02x "$selector")"; cat "$file"; } > "$corpus/seed-$i-$selector"
+  for selector in "${!types[@]}"; do
+    byte="\\x$(printf %02x "$selector")"
+    { printf "$byte"; cat "$file"; } > "$corpus/seed-$i-$selector"
+    { printf "$byte["; cat "$file"; printf "]"; } > "$corpus/seed-$i-$selector-list"
   done
   i=$((i + 1))
 done < <(find "$root/catalog" "$root/tests/data" -name '*.json' -print0)
-"$dir/vorlane_fuzz" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$corpus"
+for selector in "${!types[@]}"; do
+  byte="\\x$(printf %02x "$selector")"
+  printf "$byte"'{"occurredOn":"9999-12-31T23:59:59-01:00","date":-978307200.5}' > "$corpus/seed-date-$selector"
+done
+"$dir/vorlane_fuzz" -max_total_time="$seconds" -max_len=1048576 -print_final_stats=1 "$corpus"
