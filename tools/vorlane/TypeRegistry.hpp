@@ -3,6 +3,7 @@
 // (nested names dotted: "ExplorePage.Style"), with the decoder settings the service uses for it.
 
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/JsonInput.hpp"
 
 #include <map>
 #include <string>
@@ -12,8 +13,8 @@ namespace vorlane::cli {
 
 struct DecodableType {
     json::DecoderSettings settings;
-    // Decodes `bytes` and returns the value's compact JSON encoding (same date setting).
-    std::string (*decodeAndEncode)(std::string_view bytes, const json::DecoderSettings& settings,
+    // Decodes `answer` and returns the value's compact JSON encoding (same date setting).
+    std::string (*decodeAndEncode)(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
                                    json::Diagnostics* diagnostics);
 };
 
@@ -36,9 +37,9 @@ public:
 
 private:
     template <class T>
-    static std::string roundTrip(std::string_view bytes, const json::DecoderSettings& settings,
+    static std::string roundTrip(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
                                  json::Diagnostics* diagnostics) {
-        return json::encode(json::decode<T>(bytes, settings, diagnostics), json::EncoderSettings{settings.dates});
+        return json::encode(json::decode<T>(answer, settings, diagnostics), json::EncoderSettings{settings.dates});
     }
 
     std::map<std::string, DecodableType> types_;

@@ -1,28 +1,18 @@
 #include "vorlane/Transport/CatalogManifest.hpp"
 
+#include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace vorlane {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) throw std::runtime_error("cannot read " + path.string());
-    return std::move(buffer).str();
-}
-
 namespace {
 template <class T>
 T decodeFile(const std::filesystem::path& path) {
-    std::string bytes = readFile(path);
+    // Read inside the try: an answer over the size limit names the file too.
     try {
-        return json::decode<T>(bytes);
+        return json::decode<T>(json::PaddedAnswer::fromFile(path, json::DecoderSettings{}.maxAnswerBytes));
     } catch (const json::DecodingError& error) {
         throw json::DecodingError(error.kind(), error.path(), error.message() + " (in " + path.string() + ")");
     }

@@ -50,9 +50,6 @@ struct Catalog {
     static Catalog load(const std::filesystem::path& directory);
 };
 
-// The whole contents of a file; throws std::runtime_error naming the file when it cannot be read.
-std::string readFile(const std::filesystem::path& path);
-
 }  // namespace vorlane
 
 template <>

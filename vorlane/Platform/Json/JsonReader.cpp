@@ -1,5 +1,7 @@
 #include "vorlane/Platform/Json/JsonReader.hpp"
 
+#include "vorlane/Platform/Json/JsonInput.hpp"
+
 #include <simdjson.h>
 
 #include <cmath>
@@ -211,6 +213,11 @@ std::size_t Value::size() const {
 namespace detail {
 
 namespace {
+// Parser memory and padded buffers larger than this are released after the decode that needed
+// them instead of being kept for reuse: one huge answer must not pin hundreds of megabytes in
+// every thread that ever decoded one, while typical answers (a few megabytes) keep their reuse.
+constexpr std::size_t maxRetainedSlotBytes = std::size_t{16} << 20;
+
 // One parser and one padded input buffer per nesting level and thread: a codec may decode embedded
 // JSON while an outer document is still being read, so they are never shared between live
 // documents. Reusing the buffer keeps a large answer from costing a fresh allocation (and its page
@@ -230,6 +237,14 @@ struct ParseSlot {
         std::memset(buffer.get() + bytes.size(), 0, simdjson::SIMDJSON_PADDING);
         return buffer.get();
     }
+
+    void releaseIfOversized() {
+        if (parser.capacity() > maxRetainedSlotBytes) parser = dom::parser();
+        if (capacity > maxRetainedSlotBytes) {
+            buffer.reset();
+            capacity = 0;
+        }
+    }
 };
 
 struct ParserPool {
@@ -238,19 +253,35 @@ struct ParserPool {
 };
 thread_local ParserPool pool;
 
-struct DepthGuard {
-    ~DepthGuard() { --pool.depth; }
+// The slot of the current nesting level, held for one decode (released on failure too).
+class SlotLease {
+public:
+    SlotLease() {
+        if (pool.slots.size() <= pool.depth) pool.slots.push_back(std::make_unique<ParseSlot>());
+        slot_ = pool.slots[pool.depth].get();
+        ++pool.depth;
+    }
+    ~SlotLease() {
+        slot_->releaseIfOversized();
+        --pool.depth;
+    }
+    SlotLease(const SlotLease&) = delete;
+    SlotLease& operator=(const SlotLease&) = delete;
+    ParseSlot& slot() const noexcept { return *slot_; }
+
+private:
+    ParseSlot* slot_;
 };
-}  // namespace
 
-void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
-    if (pool.slots.size() <= pool.depth) pool.slots.push_back(std::make_unique<ParseSlot>());
-    ParseSlot& slot = *pool.slots[pool.depth];
-    ++pool.depth;
-    DepthGuard guard;
+void checkSize(std::size_t size, const DecodeContext& context) {
+    if (size > context.settings.maxAnswerBytes) throw answerTooLarge(size, true, context.settings.maxAnswerBytes);
+}
 
+// Parses `size` bytes at `padded` (followed by the parser's padding) and visits the root.
+void parseAndVisit(ParseSlot& slot, const char* padded, std::size_t size, const DecodeContext& context,
+                   void (*visit)(const Value&, void*), void* state) {
     dom::element root;
-    auto error = slot.parser.parse(slot.pad(bytes), bytes.size(), false).get(root);
+    auto error = slot.parser.parse(padded, size, false).get(root);
     if (error)
         throw DecodingError(ErrorKind::dataCorrupted, "(root)",
                             std::string("the given data was not valid JSON: ") + simdjson::error_message(error));
@@ -258,6 +289,26 @@ void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit
     const dom::document& document = slot.parser.doc;
     Tape tape{document.tape.get(), document.string_buf.get(), &document};
     visit(RootFactory::root(tape.words + 1, tape, context), state);
+}
+}  // namespace
+
+void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
+    checkSize(bytes.size(), context);
+    SlotLease lease;
+    parseAndVisit(lease.slot(), lease.slot().pad(bytes), bytes.size(), context, visit, state);
+}
+
+void withRoot(const PaddedAnswer& answer, const DecodeContext& context, void (*visit)(const Value&, void*),
+              void* state) {
+    checkSize(answer.size(), context);
+    SlotLease lease;
+    parseAndVisit(lease.slot(), answer.data(), answer.size(), context, visit, state);
+}
+
+std::size_t retainedParserBytes() noexcept {
+    std::size_t bytes = 0;
+    for (const auto& slot : pool.slots) bytes += slot->parser.capacity() + slot->capacity;
+    return bytes;
 }
 
 }  // namespace detail
