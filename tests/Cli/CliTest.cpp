@@ -43,6 +43,9 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
     struct Row { std::string arguments, input; int exitCode; std::string out, firstErrorLine; };
     const Row rows[] = {
         {"decode SentryConfig", kSentry, 0, kSentry + "\n", ""},
+        {"decode SentryConfig", "\xEF\xBB\xBF" + kSentry, 0, kSentry + "\n", ""},  // a byte-order mark is skipped
+        {"decode SentryConfig", R"({"sampleRate":1e400})", 1, "",
+         "error: (root): the given data was not valid JSON: number out of range: 1e400"},
         {"decode SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
         {"decode CollectionIdentifierType", R"("collectionGroupId")", 0, "\"collectionGroupId\"\n", ""},
         {"decode ContentQueryIdentifier", R"("Video")", 1, "",

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <thread>
+#include <variant>
 
 namespace vorlane::jsoninputtests {
 namespace {
@@ -120,6 +121,49 @@ TEST(AnswerInput, ParsersKeepTypicalBuffersButReleaseOversizedOnes) {
         else
             EXPECT_THROW(json::decode<int>(large), json::DecodingError);  // released on failure too
         EXPECT_LE(json::detail::retainedParserBytes(), typical);
+    }
+}
+
+TEST(AnswerInput, NumbersTheParserCannotHoldAreNamedAndAByteOrderMarkIsSkipped) {
+    const std::string notJson = "the given data was not valid JSON: ";
+    // text, and the decoded list or the failure's message
+    struct Row { std::string text; std::variant<std::vector<double>, std::string> expected; };
+    const Row rows[] = {
+        {"18446744073709551616", notJson + "number out of range: 18446744073709551616"},
+        {"-9223372036854775809", notJson + "number out of range: -9223372036854775809"},
+        {"1e400", notJson + "number out of range: 1e400"},
+        {R"(["1e400", 1, -1E+400])", notJson + "number out of range: -1E+400"},  // not the string
+        {"[1" + std::string(50, '0') + "]", notJson + "number out of range: 1" + std::string(39, '0') + "..."},
+        {"[1.]", notJson + "malformed number: 1."},
+        {"[2, -]", notJson + "malformed number: -"},
+        {"[01]", notJson + "malformed number: 01"},
+        {"[1e-400, 18446744073709551615, -9223372036854775808]",
+         std::vector<double>{0.0, 18446744073709551615.0, -9223372036854775808.0}},
+        {"\xEF\xBB\xBF[1, 2]", std::vector<double>{1, 2}},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF[1]", ""},  // one mark only
+        {"[\xEF\xBB\xBF" "1]", ""},
+        {"\xEF\xBB", ""},
+    };
+    for (const Row& row : rows) {
+        for (bool padded : {false, true}) {
+            SCOPED_TRACE(row.text + (padded ? " (padded answer)" : " (text)"));
+            auto decode = [&] {
+                return padded ? json::decode<std::vector<double>>(json::PaddedAnswer::fromBytes(row.text))
+                              : json::decode<std::vector<double>>(row.text);
+            };
+            if (const auto* list = std::get_if<std::vector<double>>(&row.expected)) {
+                EXPECT_EQ(decode(), *list);
+                continue;
+            }
+            auto error = jsontesting::thrownDecodingError(decode);
+            EXPECT_EQ(error.kind(), json::ErrorKind::dataCorrupted);
+            EXPECT_EQ(error.path(), "(root)");
+            const auto& message = std::get<std::string>(row.expected);
+            if (message.empty())
+                EXPECT_EQ(error.message().rfind(notJson, 0), 0u) << error.message();
+            else
+                EXPECT_EQ(error.message(), message);
+        }
     }
 }
 

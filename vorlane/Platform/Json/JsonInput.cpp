@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -100,6 +103,72 @@ struct GrowingBuffer {
 
 const char zeroPadding[PaddedAnswer::padding] = {};
 
+std::string excerpt(std::string_view token) {
+    constexpr std::size_t limit = 40;
+    if (token.size() <= limit) return std::string(token);
+    return std::string(token.substr(0, limit)) + "...";
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Ends a bare token: structure, whitespace or a string.
+bool endsToken(char c) {
+    switch (c) {
+        case ',': case ':': case '[': case ']': case '{': case '}': case '"':
+        case ' ': case '\t': case '\n': case '\r': return true;
+        default: return false;
+    }
+}
+
+enum class NumberFault { none, malformed, outOfRange };
+
+// RFC 8259's number grammar, then whether the value fits: integers in 64 bits (signed when
+// negative), other numbers in a finite double (too small rounds to zero, as the parser does).
+NumberFault numberFault(std::string_view token) {
+    std::size_t i = 0;
+    const std::size_t n = token.size();
+    auto digits = [&] {
+        const std::size_t start = i;
+        while (i < n && isDigit(token[i])) ++i;
+        return i > start;
+    };
+    const bool negative = i < n && token[i] == '-';
+    if (negative) ++i;
+    if (i < n && token[i] == '0')
+        ++i;
+    else if (!digits())
+        return NumberFault::malformed;
+    bool integral = true;
+    if (i < n && token[i] == '.') {
+        integral = false;
+        ++i;
+        if (!digits()) return NumberFault::malformed;
+    }
+    if (i < n && (token[i] == 'e' || token[i] == 'E')) {
+        integral = false;
+        ++i;
+        if (i < n && (token[i] == '+' || token[i] == '-')) ++i;
+        if (!digits()) return NumberFault::malformed;
+    }
+    if (i != n) return NumberFault::malformed;
+
+    const char* first = token.data();
+    const char* last = first + n;
+    if (integral) {
+        std::errc error;
+        if (negative) {
+            std::int64_t value;
+            error = std::from_chars(first, last, value).ec;
+        } else {
+            std::uint64_t value;
+            error = std::from_chars(first, last, value).ec;
+        }
+        return error == std::errc() ? NumberFault::none : NumberFault::outOfRange;
+    }
+    const std::string copy(token);
+    return std::isinf(std::strtod(copy.c_str(), nullptr)) ? NumberFault::outOfRange : NumberFault::none;
+}
+
 }  // namespace
 
 void PaddedAnswer::Free::operator()(char* buffer) const noexcept { std::free(buffer); }
@@ -135,6 +204,42 @@ DecodingError answerTooLarge(std::size_t size, bool exact, std::size_t limit) {
     return DecodingError(ErrorKind::dataCorrupted, "(root)",
                          "the answer is larger than the limit (" + std::string(exact ? "" : "at least ") +
                              std::to_string(size) + " bytes; the limit is " + std::to_string(limit) + " bytes)");
+}
+
+DecodingError invalidJson(std::string_view text, bool onNumber, const char* parserMessage) {
+    const std::string prefix = "the given data was not valid JSON: ";
+    if (onNumber) {
+        // The parser stops at the first number it cannot hold; find it: the first bare token
+        // outside strings that starts like a number and is malformed or out of range.
+        std::size_t i = 0;
+        while (i < text.size()) {
+            const char c = text[i];
+            if (c == '"') {
+                for (++i; i < text.size() && text[i] != '"'; ++i)
+                    if (text[i] == '\\') ++i;
+                ++i;
+                continue;
+            }
+            if (endsToken(c)) {
+                ++i;
+                continue;
+            }
+            const std::size_t start = i;
+            while (i < text.size() && !endsToken(text[i])) ++i;
+            const std::string_view token = text.substr(start, i - start);
+            if (token[0] != '-' && !isDigit(token[0])) continue;
+            switch (numberFault(token)) {
+                case NumberFault::outOfRange:
+                    return DecodingError(ErrorKind::dataCorrupted, "(root)",
+                                         prefix + "number out of range: " + excerpt(token));
+                case NumberFault::malformed:
+                    return DecodingError(ErrorKind::dataCorrupted, "(root)",
+                                         prefix + "malformed number: " + excerpt(token));
+                case NumberFault::none: break;
+            }
+        }
+    }
+    return DecodingError(ErrorKind::dataCorrupted, "(root)", prefix + parserMessage);
 }
 
 }  // namespace detail

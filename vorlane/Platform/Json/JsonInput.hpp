@@ -56,6 +56,10 @@ namespace detail {
 // `exact` is false when only the first `size` bytes were read (a stream is not read past its limit).
 DecodingError answerTooLarge(std::size_t size, bool exact, std::size_t limit);
 
+// The failure for `text` that the parser rejected with `parserMessage`. When the parser failed on a
+// number (`onNumber`), the first number it cannot hold is named as out of range or malformed.
+DecodingError invalidJson(std::string_view text, bool onNumber, const char* parserMessage);
+
 // Bytes the calling thread's parsers keep between decodes for reuse (defined beside the parsers).
 std::size_t retainedParserBytes() noexcept;
 }  // namespace detail

@@ -277,14 +277,20 @@ void checkSize(std::size_t size, const DecodeContext& context) {
     if (size > context.settings.maxAnswerBytes) throw answerTooLarge(size, true, context.settings.maxAnswerBytes);
 }
 
-// Parses `size` bytes at `padded` (followed by the parser's padding) and visits the root.
-void parseAndVisit(ParseSlot& slot, const char* padded, std::size_t size, const DecodeContext& context,
+// RFC 8259 lets a parser skip a leading UTF-8 byte-order mark; the parser leaves that to its caller.
+std::string_view withoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return text;
+}
+
+// Parses `text` (followed by the parser's padding) and visits the root.
+void parseAndVisit(ParseSlot& slot, std::string_view text, const DecodeContext& context,
                    void (*visit)(const Value&, void*), void* state) {
     dom::element root;
-    auto error = slot.parser.parse(padded, size, false).get(root);
+    auto error = slot.parser.parse(text.data(), text.size(), false).get(root);
     if (error)
-        throw DecodingError(ErrorKind::dataCorrupted, "(root)",
-                            std::string("the given data was not valid JSON: ") + simdjson::error_message(error));
+        throw invalidJson(text, error == simdjson::NUMBER_ERROR || error == simdjson::NUMBER_OUT_OF_RANGE,
+                          simdjson::error_message(error));
     // The tape starts with a root word; the document's value follows it.
     const dom::document& document = slot.parser.doc;
     Tape tape{document.tape.get(), document.string_buf.get(), &document};
@@ -294,15 +300,16 @@ void parseAndVisit(ParseSlot& slot, const char* padded, std::size_t size, const 
 
 void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
     checkSize(bytes.size(), context);
+    bytes = withoutByteOrderMark(bytes);
     SlotLease lease;
-    parseAndVisit(lease.slot(), lease.slot().pad(bytes), bytes.size(), context, visit, state);
+    parseAndVisit(lease.slot(), {lease.slot().pad(bytes), bytes.size()}, context, visit, state);
 }
 
 void withRoot(const PaddedAnswer& answer, const DecodeContext& context, void (*visit)(const Value&, void*),
               void* state) {
     checkSize(answer.size(), context);
     SlotLease lease;
-    parseAndVisit(lease.slot(), answer.data(), answer.size(), context, visit, state);
+    parseAndVisit(lease.slot(), withoutByteOrderMark(answer.text()), context, visit, state);
 }
 
 std::size_t retainedParserBytes() noexcept {
