@@ -105,6 +105,34 @@ TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {
     EXPECT_THROW(CatalogSession::open(temp.dir / "missing"), std::runtime_error);
 }
 
+TEST(CatalogSession, ManifestPathsMustStayInsideTheCatalogDirectory) {
+    TempCatalog temp;
+    fs::create_directories(temp.dir / "sub");
+    // configuration, answer file, expected error ("" when it loads)
+    struct Row { std::string configuration, file, error; };
+    const Row rows[] = {
+        {"config.json", "./sub/../any-video.json", ""},
+        {"sub/../config.json", "sub/later.json", ""},
+        {"config.json", "../../etc/os-release",
+         R"(manifest entry "../../etc/os-release" (answers[1].file) lies outside the catalog directory)"},
+        {"config.json", "sub/../../x.json", R"(manifest entry "sub/../../x.json" (answers[1].file) lies outside the catalog directory)"},
+        {"config.json", "/etc/os-release", R"(manifest entry "/etc/os-release" (answers[1].file) lies outside the catalog directory)"},
+        {"../config.json", "any-video.json", R"(manifest entry "../config.json" (configuration) lies outside the catalog directory)"},
+        {"/etc/passwd", "any-video.json", R"(manifest entry "/etc/passwd" (configuration) lies outside the catalog directory)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.configuration + ", " + row.file);
+        temp.write("manifest.json", R"({"configuration":")" + row.configuration + R"(","answers":[
+            {"file":"home.json","type":"T"},{"file":")" + row.file + R"(","type":"T"}]})");
+        try {
+            CatalogSession::open(temp.dir);
+            EXPECT_EQ(row.error, "");
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(error.what(), row.error);
+        }
+    }
+}
+
 TEST(SessionValues, ContentIdentifierHasOneKindOnTheWire) {
     EXPECT_EQ(json::encode(sdk::ContentIdentifier::availId("a1")), R"({"availId":"a1"})");
     EXPECT_EQ(json::decode<sdk::ContentIdentifier>(R"({"contentId":"c1"})"), sdk::ContentIdentifier::contentId("c1"));
