@@ -77,6 +77,30 @@ TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
     EXPECT_EQ(calls[6].body, R"({"pids":["p1"]})");
 }
 
+TEST(CatalogSession, AmongEquallySpecificAnswersTheEarlierInTheManifestWins) {
+    TempCatalog temp;
+    auto entry = [](const std::string& file, const std::string& variables) {
+        return R"({"file":")" + file + R"(","type":"T","api":"content","query":{"key":"video")" +
+               (variables.empty() ? "" : R"(,"variables":)" + variables) + "}}";
+    };
+    // two answers that both match the query sent below with the same number of listed members
+    const std::pair<std::string, std::string> pairs[] = {
+        {entry("any-video.json", ""), entry("home.json", "")},
+        {entry("video-1.json", R"({"contentId":"1"})"), entry("video-1-fr.json", R"({"region":"FR"})")},
+    };
+    const JsonValue sent = {{"contentId", "1"}, {"region", "FR"}};
+    for (const auto& [one, other] : pairs) {
+        for (const auto& [first, second] : {std::pair(one, other), std::pair(other, one)}) {
+            SCOPED_TRACE(first + " before " + second);
+            temp.write("manifest.json", R"({"configuration":"config.json","answers":[)" + first + "," + second + "]}");
+            auto session = CatalogSession::open(temp.dir);
+            const CatalogAnswer* routed = session->route(CatalogApi::content, "core/video", std::nullopt, &sent, nullptr);
+            ASSERT_NE(routed, nullptr);
+            EXPECT_EQ(*routed, session->catalog().manifest.answers.at(0));
+        }
+    }
+}
+
 TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
     TempCatalog temp;
     auto session = CatalogSession::open(temp.dir);
