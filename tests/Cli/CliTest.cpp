@@ -18,12 +18,14 @@ struct CliRun {
     std::string err;
 };
 
-CliRun run(const std::string& arguments, const std::string& input = "") {
+// Runs the tool with `input` as its standard input, or the output of the shell command `source`.
+CliRun run(const std::string& arguments, const std::string& input = "", const std::string& source = "") {
     auto dir = std::filesystem::temp_directory_path() / ("vorlane-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "in") << input;
-    std::string command = std::string(VORLANE_CLI_PATH) + " " + arguments + " <" + (dir / "in").string() + " >" +
-                          (dir / "out").string() + " 2>" + (dir / "err").string();
+    std::string command = (source.empty() ? "" : source + " | ") + std::string(VORLANE_CLI_PATH) + " " + arguments +
+                          (source.empty() ? " <" + (dir / "in").string() : "") + " >" + (dir / "out").string() +
+                          " 2>" + (dir / "err").string();
     int status = std::system(command.c_str());
     auto slurp = [](const std::filesystem::path& p) { std::ifstream in(p); return std::string(std::istreambuf_iterator<char>(in), {}); };
     CliRun result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out"), slurp(dir / "err")};
@@ -41,6 +43,9 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
     struct Row { std::string arguments, input; int exitCode; std::string out, firstErrorLine; };
     const Row rows[] = {
         {"decode SentryConfig", kSentry, 0, kSentry + "\n", ""},
+        {"decode SentryConfig", "\xEF\xBB\xBF" + kSentry, 0, kSentry + "\n", ""},  // a byte-order mark is skipped
+        {"decode SentryConfig", R"({"sampleRate":1e400})", 1, "",
+         "error: (root): the given data was not valid JSON: number out of range: 1e400"},
         {"decode SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
         {"decode CollectionIdentifierType", R"("collectionGroupId")", 0, "\"collectionGroupId\"\n", ""},
         {"decode ContentQueryIdentifier", R"("Video")", 1, "",
@@ -55,6 +60,19 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
         EXPECT_EQ(result.out, row.out);
         if (!row.firstErrorLine.empty()) { EXPECT_EQ(firstLine(result.err), row.firstErrorLine); }
         if (row.exitCode != 0) { EXPECT_EQ(result.err.rfind("error: ", 0), 0u) << result.err; }
+    }
+}
+
+TEST(Cli, DecodeRefusesAnswersOverTheSizeLimitWithoutReadingThemWhole) {
+    const std::string limitError =
+        "error: (root): the answer is larger than the limit (at least 268435457 bytes; the limit is 268435456 bytes)";
+    struct Row { std::string arguments, source; };
+    for (const Row& row : {Row{"decode SentryConfig /dev/zero", ""}, Row{"decode SentryConfig", "head -c 300M /dev/zero"}}) {
+        SCOPED_TRACE(row.source + " | " + row.arguments);
+        CliRun result = run(row.arguments, "", row.source);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(firstLine(result.err), limitError);
     }
 }
 

@@ -221,6 +221,14 @@ TEST(Locators, CollectionIdentifiersPreferParentsWhileFlagged) {
     EXPECT_EQ(locator.identifier(CollectionIdentifierType::collectionGroupId), "g");
     locator.prefersParentCollectionSlug = false;
     EXPECT_EQ(locator.identifier(CollectionIdentifierType::slug), "own");
+    // prefersParentCollectionGroupId, parentCollectionGroupId, the group id used
+    struct Row { bool prefersParent; std::optional<std::string> parent; std::string expected; };
+    for (const Row& row : {Row{true, "parent-g", "parent-g"}, Row{true, std::nullopt, "g"}, Row{false, "parent-g", "g"}}) {
+        locator.prefersParentCollectionGroupId = row.prefersParent;
+        locator.parentCollectionGroupId = row.parent;
+        EXPECT_EQ(locator.identifier(CollectionIdentifierType::collectionGroupId), row.expected)
+            << row.prefersParent << " " << row.parent.value_or("<none>");
+    }
     EXPECT_THROW(json::decode<ContentCollectionReferenceLocator>(R"({"slug":"s","prefersParentCollectionSlug":true})"),
                  json::DecodingError);
 

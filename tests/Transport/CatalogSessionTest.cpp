@@ -77,6 +77,30 @@ TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
     EXPECT_EQ(calls[6].body, R"({"pids":["p1"]})");
 }
 
+TEST(CatalogSession, AmongEquallySpecificAnswersTheEarlierInTheManifestWins) {
+    TempCatalog temp;
+    auto entry = [](const std::string& file, const std::string& variables) {
+        return R"({"file":")" + file + R"(","type":"T","api":"content","query":{"key":"video")" +
+               (variables.empty() ? "" : R"(,"variables":)" + variables) + "}}";
+    };
+    // two answers that both match the query sent below with the same number of listed members
+    const std::pair<std::string, std::string> pairs[] = {
+        {entry("any-video.json", ""), entry("home.json", "")},
+        {entry("video-1.json", R"({"contentId":"1"})"), entry("video-1-fr.json", R"({"region":"FR"})")},
+    };
+    const JsonValue sent = {{"contentId", "1"}, {"region", "FR"}};
+    for (const auto& [one, other] : pairs) {
+        for (const auto& [first, second] : {std::pair(one, other), std::pair(other, one)}) {
+            SCOPED_TRACE(first + " before " + second);
+            temp.write("manifest.json", R"({"configuration":"config.json","answers":[)" + first + "," + second + "]}");
+            auto session = CatalogSession::open(temp.dir);
+            const CatalogAnswer* routed = session->route(CatalogApi::content, "core/video", std::nullopt, &sent, nullptr);
+            ASSERT_NE(routed, nullptr);
+            EXPECT_EQ(*routed, session->catalog().manifest.answers.at(0));
+        }
+    }
+}
+
 TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
     TempCatalog temp;
     auto session = CatalogSession::open(temp.dir);
@@ -103,6 +127,34 @@ TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {
     temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","api":"content","query":{"key":"nope"}}]})");
     EXPECT_EQ(jsontesting::thrownDecodingError([&] { CatalogSession::open(temp.dir); }).path(), "answers[0].query.key");
     EXPECT_THROW(CatalogSession::open(temp.dir / "missing"), std::runtime_error);
+}
+
+TEST(CatalogSession, ManifestPathsMustStayInsideTheCatalogDirectory) {
+    TempCatalog temp;
+    fs::create_directories(temp.dir / "sub");
+    // configuration, answer file, expected error ("" when it loads)
+    struct Row { std::string configuration, file, error; };
+    const Row rows[] = {
+        {"config.json", "./sub/../any-video.json", ""},
+        {"sub/../config.json", "sub/later.json", ""},
+        {"config.json", "../../etc/os-release",
+         R"(manifest entry "../../etc/os-release" (answers[1].file) lies outside the catalog directory)"},
+        {"config.json", "sub/../../x.json", R"(manifest entry "sub/../../x.json" (answers[1].file) lies outside the catalog directory)"},
+        {"config.json", "/etc/os-release", R"(manifest entry "/etc/os-release" (answers[1].file) lies outside the catalog directory)"},
+        {"../config.json", "any-video.json", R"(manifest entry "../config.json" (configuration) lies outside the catalog directory)"},
+        {"/etc/passwd", "any-video.json", R"(manifest entry "/etc/passwd" (configuration) lies outside the catalog directory)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.configuration + ", " + row.file);
+        temp.write("manifest.json", R"({"configuration":")" + row.configuration + R"(","answers":[
+            {"file":"home.json","type":"T"},{"file":")" + row.file + R"(","type":"T"}]})");
+        try {
+            CatalogSession::open(temp.dir);
+            EXPECT_EQ(row.error, "");
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(error.what(), row.error);
+        }
+    }
 }
 
 TEST(SessionValues, ContentIdentifierHasOneKindOnTheWire) {

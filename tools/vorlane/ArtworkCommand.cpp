@@ -2,10 +2,11 @@
 
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/ImageMap.hpp"
-#include "vorlane/Transport/CatalogManifest.hpp"
+#include "vorlane/Platform/Json/JsonInput.hpp"
+
+#include <unistd.h>
 
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -39,14 +40,14 @@ AspectRatio parseRatio(const std::string& text, const char* option) {
 
 // The map itself, or the map under `member` when the document is an object holding one there.
 template <class Map>
-Map decodeMap(const std::string& bytes, std::string_view member) {
+Map decodeMap(const json::PaddedAnswer& answer, std::string_view member) {
     struct State {
         std::string_view member;
         std::optional<Map> map;
     } state{member, std::nullopt};
     json::DecodeContext context{json::DecoderSettings::iso8601(), nullptr};
     json::detail::withRoot(
-        bytes, context,
+        answer, context,
         [](const json::Value& root, void* raw) {
             auto& state = *static_cast<State*>(raw);
             if (root.isObject())
@@ -60,9 +61,10 @@ Map decodeMap(const std::string& bytes, std::string_view member) {
     return std::move(*state.map);
 }
 
-std::string readInput(const std::string& file) {
-    if (file.empty() || file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    return readFile(file);
+json::PaddedAnswer readInput(const std::string& file) {
+    const std::size_t limit = json::DecoderSettings{}.maxAnswerBytes;
+    if (file.empty() || file == "-") return json::PaddedAnswer::fromStream(STDIN_FILENO, limit);
+    return json::PaddedAnswer::fromFile(file, limit);
 }
 
 // "tile/background/1.78" -> (context, content, ratio).

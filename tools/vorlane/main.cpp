@@ -5,23 +5,25 @@
 //   vorlane artwork ...           choose the image a screen shows
 
 #include "tools/vorlane/ArtworkCommand.hpp"
+#include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Registry/DecodableTypes.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
 
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
+#include <unistd.h>
+
 #include <iostream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 namespace json = vorlane::json;
 
-std::string readInput(const std::string& file) {
-    if (file.empty() || file == "-") return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    return vorlane::readFile(file);
+// FILE, or standard input when absent or "-", read once and refused past `limit` bytes.
+json::PaddedAnswer readInput(const std::string& file, std::size_t limit) {
+    if (file.empty() || file == "-") return json::PaddedAnswer::fromStream(STDIN_FILENO, limit);
+    return json::PaddedAnswer::fromFile(file, limit);
 }
 
 void printDiagnostics(const json::Diagnostics& diagnostics, const std::string& prefix) {
@@ -45,8 +47,8 @@ int runDecode(const std::string& typeName, const std::string& file, bool list, b
     }
     json::Diagnostics diagnostics;
     try {
-        std::string bytes = readInput(file);
-        std::string encoded = type->decodeAndEncode(bytes, withDiagnostics ? &diagnostics : nullptr);
+        json::PaddedAnswer answer = readInput(file, type->settings().maxAnswerBytes);
+        std::string encoded = type->decodeAndEncode(answer, withDiagnostics ? &diagnostics : nullptr);
         std::cout << encoded << '\n';
         printDiagnostics(diagnostics, "");
         return 0;
@@ -80,7 +82,7 @@ int runCheck(const std::string& directory, bool withDiagnostics) {
                                          "\" has no descriptor in the configuration");
             const auto* type = vorlane::findDecodableType(answer.type);
             if (!type) throw std::runtime_error("unknown type \"" + answer.type + "\"");
-            std::string bytes = vorlane::readFile(catalog.directory / answer.file);
+            auto bytes = json::PaddedAnswer::fromFile(catalog.directory / answer.file, type->settings().maxAnswerBytes);
             type->decodeAndEncode(bytes, &diagnostics);
             std::cout << "ok: " << label;
             if (!diagnostics.empty()) std::cout << ", " << diagnostics.size() << " dropped";

@@ -71,7 +71,9 @@ std::optional<Date> parseIso8601(std::string_view text) {
     if (pos != text.size()) return std::nullopt;
 
     auto local = sys_days(date) + hours(h) + minutes(mi) + seconds(s) + milliseconds(millis);
-    return time_point_cast<milliseconds>(local - minutes(offsetMinutes));
+    Date instant = time_point_cast<milliseconds>(local - minutes(offsetMinutes));
+    if (!isWithinDateRange(instant)) return std::nullopt;
+    return instant;
 }
 
 std::string formatIso8601(Date date) {

@@ -35,8 +35,9 @@ json::DecoderSettings decoderSettings(ApiGeneration generation) noexcept {
 namespace {
 
 template <class T>
-std::string roundTrip(std::string_view bytes, const json::DecoderSettings& settings, json::Diagnostics* diagnostics) {
-    return json::encode(json::decode<T>(bytes, settings, diagnostics), json::EncoderSettings{settings.dates});
+std::string roundTrip(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
+                      json::Diagnostics* diagnostics) {
+    return json::encode(json::decode<T>(answer, settings, diagnostics), json::EncoderSettings{settings.dates});
 }
 
 template <class T>
@@ -133,6 +134,10 @@ std::vector<DecodableType> registeredTypes() {
 #undef REGISTER
 
 }  // namespace
+
+std::string DecodableType::decodeAndEncode(std::string_view bytes, json::Diagnostics* diagnostics) const {
+    return decodeAndEncode(json::PaddedAnswer::fromBytes(bytes), diagnostics);
+}
 
 const std::vector<DecodableType>& decodableTypes() {
     static const std::vector<DecodableType> types = registeredTypes();

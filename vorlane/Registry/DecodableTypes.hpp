@@ -7,6 +7,7 @@
 // Adding a type is one line in DecodableTypes.cpp.
 
 #include "vorlane/Platform/Json/JsonError.hpp"
+#include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/JsonReader.hpp"
 
 #include <string>
@@ -29,12 +30,13 @@ struct DecodableType {
     const void* typeKey;        // identifies the C++ type (see typeKeyOf)
 
     json::DecoderSettings settings() const noexcept { return decoderSettings(generation); }
-    // Decodes `bytes` with this type's settings and returns the value's compact JSON encoding.
-    std::string decodeAndEncode(std::string_view bytes, json::Diagnostics* diagnostics = nullptr) const {
-        return roundTrip(bytes, settings(), diagnostics);
+    // Decodes the answer with this type's settings and returns the value's compact JSON encoding.
+    std::string decodeAndEncode(const json::PaddedAnswer& answer, json::Diagnostics* diagnostics = nullptr) const {
+        return roundTrip(answer, settings(), diagnostics);
     }
+    std::string decodeAndEncode(std::string_view bytes, json::Diagnostics* diagnostics = nullptr) const;
 
-    std::string (*roundTrip)(std::string_view bytes, const json::DecoderSettings& settings,
+    std::string (*roundTrip)(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
                              json::Diagnostics* diagnostics);
 };
 

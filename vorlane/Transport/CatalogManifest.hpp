@@ -77,12 +77,10 @@ struct Catalog {
 
     // Reads "manifest.json" and the configuration it names. Throws std::runtime_error naming
     // the file for unreadable files, and json::DecodingError (with the file in the message)
-    // for invalid ones.
+    // for invalid ones; std::runtime_error naming the manifest entry for a path that is absolute
+    // or leads out of `directory`.
     static Catalog load(const std::filesystem::path& directory);
 };
-
-// The whole contents of a file; throws std::runtime_error naming the file when it cannot be read.
-std::string readFile(const std::filesystem::path& path);
 
 }  // namespace vorlane
 

@@ -1,5 +1,7 @@
 #include "vorlane/Transport/CatalogSession.hpp"
 
+#include "vorlane/Platform/Json/JsonInput.hpp"
+
 namespace vorlane {
 
 namespace {

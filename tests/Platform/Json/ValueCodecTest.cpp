@@ -124,5 +124,43 @@ TEST(JsonDates, DecodeAndEncodeRoundTripInBothSettings) {
     }
 }
 
+TEST(JsonDates, WhatEitherSettingReadsTheOtherWritesAndReadsBack) {
+    const Date earliest = sys_days{year{0} / January / 1};                  // 0000-01-01T00:00:00Z
+    const Date latest = sys_days{year{10000} / January / 1} - 1ms;          // 9999-12-31T23:59:59.999Z
+    const auto iso = json::DecoderSettings::iso8601();
+    // text, settings, decoded date (absent: refused)
+    struct Row { std::string text; json::DecoderSettings settings; std::optional<Date> expected; };
+    const Row rows[] = {
+        {R"("0000-01-01T00:00:00Z")", iso, earliest},
+        {R"("0000-01-01T01:00:00+01:00")", iso, earliest},
+        {R"("0000-01-01T00:59:59.999+01:00")", iso, std::nullopt},  // the year before 0000 in UTC
+        {R"("9999-12-31T23:59:59.999Z")", iso, latest},
+        {R"("9999-12-31T22:59:59.999-01:00")", iso, latest},
+        {R"("9999-12-31T23:59:59-01:00")", iso, std::nullopt},  // 10000 in UTC
+        {R"("9999-12-31T23:30:00+01:00")", iso, sys_days{year{9999} / December / 31} + 22h + 30min},
+        {"-63145526400", {}, earliest},
+        {"-63145526400.001", {}, std::nullopt},
+        {"252423993599.999", {}, latest},
+        {"252423993600", {}, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        if (!row.expected) {
+            auto error = thrownDecodingError([&] { json::decode<Date>(row.text, row.settings); });
+            EXPECT_EQ(error.kind(), ErrorKind::dataCorrupted) << error.what();
+            continue;
+        }
+        const Date date = json::decode<Date>(row.text, row.settings);
+        EXPECT_EQ(date, *row.expected);
+        for (const auto& settings : {iso, json::DecoderSettings{}}) {
+            const std::string written = json::encode(date, json::EncoderSettings{settings.dates});
+            EXPECT_EQ(json::decode<Date>(written, settings), date) << written;
+        }
+    }
+    for (const Date outside : {earliest - 1ms, latest + 1ms})
+        for (const auto& settings : {json::EncoderSettings::iso8601(), json::EncoderSettings{}})
+            EXPECT_THROW(json::encode(outside, settings), json::EncodingError);
+}
+
 }  // namespace
 }  // namespace vorlane::jsonvaluetests

@@ -312,6 +312,24 @@ T decode(std::string_view bytes, const DecoderSettings& settings = {}, Diagnosti
     return std::move(*result);
 }
 
+class PaddedAnswer;  // JsonInput.hpp
+namespace detail {
+// Like withRoot(bytes, ...), parsing the answer's buffer in place.
+void withRoot(const PaddedAnswer& answer, const DecodeContext& context, void (*visit)(const Value&, void*), void* state);
+}  // namespace detail
+
+// Decodes an answer read with PaddedAnswer (a file or a stream), without copying it.
+template <class T>
+T decode(const PaddedAnswer& answer, const DecoderSettings& settings = {}, Diagnostics* diagnostics = nullptr) {
+    DecodeContext context{settings, diagnostics};
+    std::optional<T> result;
+    detail::withRoot(
+        answer, context,
+        [](const Value& root, void* state) { static_cast<std::optional<T>*>(state)->emplace(Codec<T>::decode(root)); },
+        &result);
+    return std::move(*result);
+}
+
 template <class T>
 std::string encode(const T& value, const EncoderSettings& settings = {}) {
     Writer writer(settings);

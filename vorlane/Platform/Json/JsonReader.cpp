@@ -1,5 +1,7 @@
 #include "vorlane/Platform/Json/JsonReader.hpp"
 
+#include "vorlane/Platform/Json/JsonInput.hpp"
+
 #include <simdjson.h>
 
 #include <cmath>
@@ -216,6 +218,11 @@ std::size_t Value::size() const {
 namespace detail {
 
 namespace {
+// Parser memory and padded buffers larger than this are released after the decode that needed
+// them instead of being kept for reuse: one huge answer must not pin hundreds of megabytes in
+// every thread that ever decoded one, while typical answers (a few megabytes) keep their reuse.
+constexpr std::size_t maxRetainedSlotBytes = std::size_t{16} << 20;
+
 // One parser and one padded input buffer per nesting level and thread: a codec may decode embedded
 // JSON while an outer document is still being read, so they are never shared between live
 // documents. Reusing the buffer keeps a large answer from costing a fresh allocation (and its page
@@ -235,6 +242,14 @@ struct ParseSlot {
         std::memset(buffer.get() + bytes.size(), 0, simdjson::SIMDJSON_PADDING);
         return buffer.get();
     }
+
+    void releaseIfOversized() {
+        if (parser.capacity() > maxRetainedSlotBytes) parser = dom::parser();
+        if (capacity > maxRetainedSlotBytes) {
+            buffer.reset();
+            capacity = 0;
+        }
+    }
 };
 
 struct ParserPool {
@@ -243,26 +258,69 @@ struct ParserPool {
 };
 thread_local ParserPool pool;
 
-struct DepthGuard {
-    ~DepthGuard() { --pool.depth; }
+// The slot of the current nesting level, held for one decode (released on failure too).
+class SlotLease {
+public:
+    SlotLease() {
+        if (pool.slots.size() <= pool.depth) pool.slots.push_back(std::make_unique<ParseSlot>());
+        slot_ = pool.slots[pool.depth].get();
+        ++pool.depth;
+    }
+    ~SlotLease() {
+        slot_->releaseIfOversized();
+        --pool.depth;
+    }
+    SlotLease(const SlotLease&) = delete;
+    SlotLease& operator=(const SlotLease&) = delete;
+    ParseSlot& slot() const noexcept { return *slot_; }
+
+private:
+    ParseSlot* slot_;
 };
-}  // namespace
 
-void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
-    if (pool.slots.size() <= pool.depth) pool.slots.push_back(std::make_unique<ParseSlot>());
-    ParseSlot& slot = *pool.slots[pool.depth];
-    ++pool.depth;
-    DepthGuard guard;
+void checkSize(std::size_t size, const DecodeContext& context) {
+    if (size > context.settings.maxAnswerBytes) throw answerTooLarge(size, true, context.settings.maxAnswerBytes);
+}
 
+// RFC 8259 lets a parser skip a leading UTF-8 byte-order mark; the parser leaves that to its caller.
+std::string_view withoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return text;
+}
+
+// Parses `text` (followed by the parser's padding) and visits the root.
+void parseAndVisit(ParseSlot& slot, std::string_view text, const DecodeContext& context,
+                   void (*visit)(const Value&, void*), void* state) {
     dom::element root;
-    auto error = slot.parser.parse(slot.pad(bytes), bytes.size(), false).get(root);
+    auto error = slot.parser.parse(text.data(), text.size(), false).get(root);
     if (error)
-        throw DecodingError(ErrorKind::dataCorrupted, "(root)",
-                            std::string("the given data was not valid JSON: ") + simdjson::error_message(error));
+        throw invalidJson(text, error == simdjson::NUMBER_ERROR || error == simdjson::NUMBER_OUT_OF_RANGE,
+                          simdjson::error_message(error));
     // The tape starts with a root word; the document's value follows it.
     const dom::document& document = slot.parser.doc;
     Tape tape{document.tape.get(), document.string_buf.get(), &document};
     visit(RootFactory::root(tape.words + 1, tape, context), state);
+}
+}  // namespace
+
+void withRoot(std::string_view bytes, const DecodeContext& context, void (*visit)(const Value&, void*), void* state) {
+    checkSize(bytes.size(), context);
+    bytes = withoutByteOrderMark(bytes);
+    SlotLease lease;
+    parseAndVisit(lease.slot(), {lease.slot().pad(bytes), bytes.size()}, context, visit, state);
+}
+
+void withRoot(const PaddedAnswer& answer, const DecodeContext& context, void (*visit)(const Value&, void*),
+              void* state) {
+    checkSize(answer.size(), context);
+    SlotLease lease;
+    parseAndVisit(lease.slot(), withoutByteOrderMark(answer.text()), context, visit, state);
+}
+
+std::size_t retainedParserBytes() noexcept {
+    std::size_t bytes = 0;
+    for (const auto& slot : pool.slots) bytes += slot->parser.capacity() + slot->capacity;
+    return bytes;
 }
 
 }  // namespace detail

@@ -25,6 +25,10 @@ enum class DateStrategy { secondsSinceReferenceDate, iso8601 };
 
 struct DecoderSettings {
     DateStrategy dates = DateStrategy::secondsSinceReferenceDate;
+    // The largest answer a decode accepts, in bytes; a larger one fails with dataCorrupted at
+    // "(root)" before it is parsed (and, read with PaddedAnswer, before more of it is read).
+    // Generous by default: real answers are a few megabytes.
+    std::size_t maxAnswerBytes = std::size_t{256} << 20;
 
     static DecoderSettings iso8601() { return {DateStrategy::iso8601}; }
 };
