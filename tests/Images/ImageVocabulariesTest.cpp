@@ -2,12 +2,19 @@
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/IconType.hpp"
 #include "vorlane/Images/Image.hpp"
+#include "vorlane/Images/ImageMap.hpp"
 #include "vorlane/Images/MediaEntity.hpp"
 #include "vorlane/Images/VideoArtwork.hpp"
 #include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Platform/Display.hpp"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace vorlane {
 namespace {
@@ -61,65 +68,200 @@ TEST(ImageVocabularies, UnknownInputFollowsEachVocabularysRule) {
     expectKeptAsCatchAll<Image::OriginalsBadgeLabel>({"Some Studio"});
 }
 
-TEST(ImagePurpose, PresentationHintsAndFallbacksPerPurpose) {
-    using P = Image::Purpose;
-    constexpr auto J = ImageFormat::jpeg;
-    constexpr auto G = ImageFormat::png;
-    // purpose; flags 'P' usePlaceholder, 'T' showTextOnFailure, 'O' showOriginalsLabel; format; fallbacks
-    const std::vector<std::tuple<P, std::string_view, ImageFormat, std::vector<P>>> rows = {
-        {P::hero, "PT", J, {}}, {P::heroCollection, "", J, {P::hero, P::heroTile}},
-        {P::heroCollectionBrand, "", J, {P::heroCollection, P::hero}},
-        {P::heroCollectionInline, "", J, {P::heroCollection, P::heroTile}}, {P::heroTile, "PTO", G, {}},
-        {P::tileTitleCard, "PT", J, {}}, {P::titleTreatment, "", G, {}}, {P::titleTreatmentLayer, "", G, {}},
-        {P::titleTreatmentCentered, "", G, {P::titleTreatmentBottom, P::titleTreatment}},
-        {P::titleTreatmentBottom, "", G, {P::titleTreatmentCentered, P::titleTreatment}},
-        {P::thumbnail, "PT", J, {P::tile}}, {P::thumbnailImax, "PT", J, {P::tile}},
-        {P::thumbnailWidescreen, "PT", J, {P::tile}}, {P::logo, "", G, {}}, {P::logoDark, "", G, {}},
-        {P::logoLayer, "", G, {P::logo}}, {P::tile, "PTO", J, {P::tileKeystone, P::keystone}},
-        {P::tileInline, "PT", J, {P::tile}}, {P::tileKeystone, "PTO", J, {}}, {P::tileWhite, "PT", G, {}},
-        {P::keystone, "PTO", J, {}}, {P::background, "T", J, {}}, {P::backgroundDetails, "T", J, {P::background, P::hero}},
-        {P::backgroundUpNext, "", J, {P::background, P::backgroundDetails}}, {P::teamLogo1, "", G, {}},
-        {P::teamLogo2, "", G, {}}, {P::league, "", J, {}}, {P::unknown, "PT", J, {}}, {P::brandTile, "PT", G, {}},
-        {P::avatarTile, "P", G, {}},
+// The wire strings, in case order, of the cases for which `holds` is true.
+template <class E, class Predicate>
+std::vector<std::string_view> holders(Predicate holds) {
+    std::vector<std::string_view> out;
+    for (const auto& entry : json::allCases<E>())
+        if (holds(entry.value)) out.push_back(entry.wire);
+    return out;
+}
+
+template <class E>
+std::vector<std::string_view> names(const std::set<E>& members) {
+    return holders<E>([&](E value) { return members.contains(value); });
+}
+
+using P = Image::Purpose;
+constexpr AspectRatio wide = Ratio::sixteenByNine;
+
+// A map with one image of every listed purpose, for a series at each of `ratioKeys`; each image's
+// masterId names where it sits: "<purpose>@<ratio key>".
+ImageMap legacyMap(const std::set<P>& purposes, const std::vector<std::string_view>& ratioKeys) {
+    ImageMap map;
+    for (P purpose : purposes) {
+        ImagesByRatio ratios;
+        for (std::string_view key : ratioKeys) {
+            const std::string id = std::string(json::wireString(purpose)) + "@" + std::string(key);
+            const Image image{"https://img.example/" + id, id, {}, {}, {}, {}, {}};
+            ratios.insertOrAssign(std::string(key), ImagesByEntity{{"series", ImageVariants{{"default", image}}}});
+        }
+        map.insertOrAssign(purpose, std::move(ratios));
+    }
+    return map;
+}
+
+std::set<P> everyPurpose() {
+    std::set<P> out;
+    for (const auto& entry : json::allCases<P>()) out.insert(entry.value);
+    return out;
+}
+
+// The purposes whose images a screen asking for `purpose` at 16:9 shows, in turn, as each image
+// shown is taken out of a map that starts with every purpose.
+std::vector<std::string> imagesShownAsTheyGoMissing(P purpose) {
+    const std::string ratioKey = asString(wide);
+    ImageMap map = legacyMap(everyPurpose(), {ratioKey});
+    std::vector<std::string> shown;
+    while (const auto found = imageFor(map, purpose, wide, MediaEntity::series)) {
+        EXPECT_EQ(found->purpose, purpose);  // named as requested, whichever purpose supplied it
+        EXPECT_EQ(found->aspectRatio, wide);
+        const std::string supplier = found->image.masterId.substr(0, found->image.masterId.find('@'));
+        shown.push_back(supplier);
+        if (!map.erase(supplier)) break;  // each image shown leaves the map, so this ends
+    }
+    return shown;
+}
+
+TEST(ImagePurpose, FallbackChainsAsImagesGoMissing) {
+    // Where the map lacks a purpose, a screen shows these stand-ins in order, and no stand-in's own
+    // stand-ins; every purpose not listed shows only its own image.
+    const std::map<P, std::vector<P>> standIns = {
+        {P::heroCollection, {P::hero, P::heroTile}},
+        {P::heroCollectionBrand, {P::heroCollection, P::hero}},
+        {P::heroCollectionInline, {P::heroCollection, P::heroTile}},
+        // A positioned title treatment prefers the other position to the plain one.
+        {P::titleTreatmentCentered, {P::titleTreatmentBottom, P::titleTreatment}},
+        {P::titleTreatmentBottom, {P::titleTreatmentCentered, P::titleTreatment}},
+        {P::thumbnail, {P::tile}},
+        {P::thumbnailImax, {P::tile}},
+        {P::thumbnailWidescreen, {P::tile}},
+        {P::tileInline, {P::tile}},
+        {P::logoLayer, {P::logo}},
+        {P::tile, {P::tileKeystone, P::keystone}},
+        {P::backgroundDetails, {P::background, P::hero}},
+        {P::backgroundUpNext, {P::background, P::backgroundDetails}},
+        // Brand and avatar tiles are tiles: the tile stands in, without the tile's own stand-ins.
+        {P::brandTile, {P::tile}},
+        {P::avatarTile, {P::tile}},
     };
-    ASSERT_EQ(rows.size(), std::size(json::allCases<P>()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto& [purpose, flags, imageFormat, fallbacks] = rows[i];
-        SCOPED_TRACE(json::wireString(purpose));
-        EXPECT_EQ(json::allCases<P>()[i].value, purpose);
-        EXPECT_EQ(usePlaceholder(purpose), flags.find('P') != flags.npos);
-        EXPECT_EQ(showTextOnFailure(purpose), flags.find('T') != flags.npos);
-        EXPECT_EQ(showOriginalsLabel(purpose), flags.find('O') != flags.npos);
-        EXPECT_EQ(format(purpose), imageFormat);
-        EXPECT_EQ(std::vector<P>(fallbackPurposes(purpose).begin(), fallbackPurposes(purpose).end()), fallbacks);
-        EXPECT_EQ(rootPurpose(purpose), purpose == P::brandTile || purpose == P::avatarTile ? P::tile : purpose);
-        const bool thumbnail = purpose == P::thumbnail;
-        EXPECT_EQ(fallbackAspectRatio(purpose), thumbnail ? std::optional(Ratio::fourByThree) : std::nullopt);
-        EXPECT_EQ(fallbackToAnyAspectRatio(purpose), thumbnail);
-        EXPECT_EQ(supportsScrimLabel(purpose), purpose == P::heroTile);
+    for (const auto& entry : json::allCases<P>()) {
+        std::vector<std::string> expected{std::string(entry.wire)};
+        if (const auto it = standIns.find(entry.value); it != standIns.end())
+            for (P standIn : it->second) expected.emplace_back(json::wireString(standIn));
+        EXPECT_EQ(imagesShownAsTheyGoMissing(entry.value), expected) << entry.wire;
     }
 }
 
-TEST(ExploreImageContent, PlaceholderFormatAndRatioFallbacksPerContent) {
-    using C = ExploreImage::Content;
-    constexpr auto J = ImageFormat::jpeg;
-    constexpr auto G = ImageFormat::png;
-    // content, usePlaceholder, format outside the `brand` context, format in it, fallback ratio
-    const std::tuple<C, bool, ImageFormat, ImageFormat, std::optional<AspectRatio>> rows[] = {
-        {C::tile, true, J, G, std::nullopt},         {C::background, false, J, J, std::nullopt},
-        {C::thumbnail, true, J, J, Ratio::fourByThree}, {C::logo, false, G, G, std::nullopt},
-        {C::titleTreatment, false, G, G, Ratio::threeThirtyTwo}, {C::tileWhite, false, G, G, std::nullopt},
-        {C::watermark, false, G, G, std::nullopt},   {C::subtitle, false, J, J, std::nullopt},
+TEST(ImagePurpose, OnlyPlainThumbnailsFallBackToClassicThenAnyRatio) {
+    // Every purpose has images at some ratios, none at the 16:9 asked for. The plain thumbnail takes
+    // 4:3, else the first ratio; every other purpose (and its stand-ins) only the "" key.
+    const std::tuple<std::vector<std::string_view>, std::string_view, bool> maps[] = {
+        // ratio keys in the map, what the thumbnail shows, whether every other purpose shows its "" image
+        {{"0.80", "1.33"}, "thumbnail@1.33", false},
+        {{"0.80", "3.00"}, "thumbnail@0.80", false},
+        {{"", "0.80", "1.33"}, "thumbnail@1.33", true},
     };
-    for (const auto& [content, placeholder, format, brandFormat, fallbackRatio] : rows) {
-        SCOPED_TRACE(json::wireString(content));
-        EXPECT_EQ(usePlaceholder(content), placeholder);
-        for (const auto& context : json::allCases<ExploreImage::Context>())
-            EXPECT_EQ(imageFormat(context.value, content),
-                      context.value == ExploreImage::Context::brand ? brandFormat : format)
-                << context.wire;
-        EXPECT_EQ(fallbackAspectRatio(content), fallbackRatio);
-        EXPECT_EQ(fallbackToAnyAspectRatio(content), content == C::thumbnail);
+    for (const auto& [ratioKeys, thumbnailShows, othersShowEmptyKey] : maps) {
+        const ImageMap map = legacyMap(everyPurpose(), ratioKeys);
+        for (const auto& entry : json::allCases<P>()) {
+            SCOPED_TRACE(entry.wire);
+            const auto found = imageFor(map, entry.value, wide, MediaEntity::series);
+            const std::string expected = entry.value == P::thumbnail ? std::string(thumbnailShows)
+                                         : othersShowEmptyKey       ? std::string(entry.wire) + "@"
+                                                                    : std::string();
+            EXPECT_EQ(found ? found->image.masterId : "", expected) << ratioKeys.size() << " ratio keys";
+        }
+    }
+}
+
+TEST(ImagePurpose, PresentationHintsFollowTheKindOfArtwork) {
+    // Placeholders for tiles, thumbnails, heroes, title cards and purposes this build does not
+    // know; not for layered art (title treatments, logos), backgrounds, collection heroes and
+    // sports marks.
+    const std::set<P> placeholder = {P::hero, P::heroTile, P::tileTitleCard, P::thumbnail, P::thumbnailImax,
+                                     P::thumbnailWidescreen, P::tile, P::tileInline, P::tileKeystone,
+                                     P::tileWhite, P::keystone, P::unknown, P::brandTile, P::avatarTile};
+    // The title is drawn as text where a placeholder is drawn, except over an avatar, which has no
+    // title, and in place of a title's own background (plain and details, not up next).
+    std::set<P> textOnFailure = placeholder;
+    textOnFailure.erase(P::avatarTile);
+    textOnFailure.insert({P::background, P::backgroundDetails});
+    // Art drawn over other art is transparent png; photographs are jpeg.
+    const std::set<P> png = {P::heroTile, P::titleTreatment, P::titleTreatmentLayer, P::titleTreatmentCentered,
+                             P::titleTreatmentBottom, P::logo, P::logoDark, P::logoLayer, P::tileWhite,
+                             P::teamLogo1, P::teamLogo2, P::brandTile, P::avatarTile};
+    // The originals badge sits on catalogue tiles and the hero tile.
+    const std::set<P> originalsBadge = {P::heroTile, P::tile, P::tileKeystone, P::keystone};
+
+    EXPECT_EQ(holders<P>([](P p) { return usePlaceholder(p); }), names(placeholder));
+    EXPECT_EQ(holders<P>([](P p) { return showTextOnFailure(p); }), names(textOnFailure));
+    EXPECT_EQ(holders<P>([](P p) { return format(p) == ImageFormat::png; }), names(png));
+    EXPECT_EQ(holders<P>([](P p) { return showOriginalsLabel(p); }), names(originalsBadge));
+    EXPECT_EQ(holders<P>([](P p) { return supportsScrimLabel(p); }), names(std::set{P::heroTile}));
+    // What a screen reads to widen a request itself: thumbnails only.
+    EXPECT_EQ(holders<P>([](P p) { return fallbackAspectRatio(p) == Ratio::fourByThree; }),
+              names(std::set{P::thumbnail}));
+    EXPECT_EQ(holders<P>([](P p) { return fallbackAspectRatio(p).has_value() || fallbackToAnyAspectRatio(p); }),
+              names(std::set{P::thumbnail}));
+}
+
+using X = ExploreImage::Context;
+using C = ExploreImage::Content;
+
+// Every content in `context`, each at each of `ratioKeys`; imageIds read "<content>@<ratio key>".
+ExploreImageMap exploreMap(X context, const std::vector<std::string_view>& ratioKeys) {
+    ExploreImagesByContent contents;
+    for (const auto& entry : json::allCases<C>()) {
+        ExploreImagesByRatio ratios;
+        for (std::string_view key : ratioKeys)
+            ratios.insertOrAssign(std::string(key), ExploreImage{std::string(entry.wire) + "@" + std::string(key)});
+        contents.insertOrAssign(entry.value, std::move(ratios));
+    }
+    ExploreImageMap map;
+    map.insertOrAssign(context, std::move(contents));
+    return map;
+}
+
+TEST(ExploreImageContent, RatioFallbacksPerContentInOwnAndStandardContext) {
+    // Nothing at the 16:9 asked for: title treatments take 3.32, thumbnails 4:3 and else the
+    // first ratio; every other content shows nothing.
+    const std::tuple<std::vector<std::string_view>, std::map<C, std::string>> cases[] = {
+        {{"0.80", "1.33", "3.32"}, {{C::titleTreatment, "title_treatment@3.32"}, {C::thumbnail, "thumbnail@1.33"}}},
+        {{"0.80", "1.00"}, {{C::thumbnail, "thumbnail@0.80"}}},
+    };
+    for (const auto& [ratioKeys, shown] : cases) {
+        for (const X stored : {X::details, X::standard}) {
+            const ExploreImageMap map = exploreMap(stored, ratioKeys);
+            for (const auto& entry : json::allCases<C>()) {
+                SCOPED_TRACE(std::string(entry.wire) + " stored in " + std::string(json::wireString(stored)));
+                const auto it = shown.find(entry.value);
+                const std::string expected = it == shown.end() ? "" : it->second;
+                // The standard context stands in for the details screen, named as asked.
+                const auto found = imageFor(map, X::details, entry.value, wide, {}, true);
+                EXPECT_EQ(found ? found->image.imageId : "", expected);
+                if (found) {
+                    EXPECT_EQ(*found, (ExploreArtworkModelParameters{found->image, X::details, entry.value, wide}));
+                }
+                const bool own = stored == X::details;
+                EXPECT_EQ(imageFor(map, X::details, entry.value, wide, {}, false).has_value(), own && !expected.empty());
+                // An explicit fallback list is tried exactly: no ratio fallback, no standard context.
+                EXPECT_EQ(imageFor(map, X::details, entry.value, wide, {{X::details, entry.value, 2.0}}, true),
+                          std::nullopt);
+            }
+        }
+    }
+}
+
+TEST(ExploreImageContent, PlaceholderAndFormatHints) {
+    EXPECT_EQ(holders<C>([](C c) { return usePlaceholder(c); }), names(std::set{C::tile, C::thumbnail}));
+    // Layered art is png in every context; tiles are png only in brand rows; the rest is jpeg.
+    const std::set<C> layered = {C::logo, C::titleTreatment, C::tileWhite, C::watermark};
+    for (const auto& context : json::allCases<X>()) {
+        std::set<C> png = layered;
+        if (context.value == X::brand) png.insert(C::tile);
+        EXPECT_EQ(holders<C>([&](C c) { return imageFormat(context.value, c) == ImageFormat::png; }), names(png))
+            << context.wire;
     }
 }
 

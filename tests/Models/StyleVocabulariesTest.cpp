@@ -1,7 +1,9 @@
 // Container styles, Explore page types and page styles: exact wire strings, the catch-all for
-// unknown names, the style families, and the resolution of a page style with its warnings.
+// unknown names, the style families and the scrim they choose, and the resolution of a page style
+// with its warnings.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Images/Image.hpp"
 #include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Platform/Log.hpp"
@@ -9,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <cctype>
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace vorlane {
 namespace {
@@ -54,31 +59,73 @@ TEST(ContentContainerStyleTest, EveryCaseHasItsExactWireStringAndOthersAreKeptUn
         {{"5", Failure{ErrorKind::typeMismatch, "(root)"}}, {"null", Failure{ErrorKind::valueNotFound, "(root)"}}});
 }
 
-TEST(ContentContainerStyleTest, EachFamilyHoldsExactlyItsListedStyles) {
+TEST(ContentContainerStyleTest, InlineHeroRowsGetTheInlineScrimAtThreeToOne) {
+    // An inline hero is any style whose name reads "hero inline", however it is cased or separated.
+    const auto namesAnInlineHero = [](std::string_view name) {
+        std::string folded;
+        for (char c : name)
+            if (c != '_') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return folded.find("heroinline") != std::string::npos;
+    };
+    for (std::string_view name : kContainerStyles) {
+        const ContentContainerStyle style(name);
+        const bool inlineHero = namesAnInlineHero(name);
+        EXPECT_EQ(style.isHeroInline(), inlineHero) << name;
+        EXPECT_EQ(scrimLabel(Ratio::three, &style),
+                  inlineHero ? Image::ScrimLabel::heroInlineScrim300 : Image::ScrimLabel::scrim300)
+            << name;
+        // Only the 3:1 scrim has an inline variant.
+        EXPECT_EQ(scrimLabel(Ratio::sixteenByNine, &style), Image::ScrimLabel::scrim178) << name;
+    }
+    // An unlisted name, even one that reads as an inline hero, gets the plain scrim.
+    for (const auto& style : {ContentContainerStyle::other("heroInline"), ContentContainerStyle("hero_inline")})
+        EXPECT_EQ(scrimLabel(Ratio::three, &style), Image::ScrimLabel::scrim300) << style.rawValue();
+}
+
+TEST(ContentContainerStyleTest, FamiliesByRepresentativeMembersAndHowTheyNest) {
     using S = Style;
     using Predicate = bool (ContentContainerStyle::*)() const noexcept;
-    const std::vector<std::tuple<const char*, Predicate, std::set<S>>> families = {
-        {"isBrand", &ContentContainerStyle::isBrand, {S::brand, S::brandSix}},
-        {"isExploreBrand", &ContentContainerStyle::isExploreBrand,
-         {S::exploreBrandFive, S::exploreBrandSix, S::exploreBrandSeven}},
-        {"isJuniorBrand", &ContentContainerStyle::isJuniorBrand, {S::featured, S::featuredArt}},
-        {"isHeroSingle", &ContentContainerStyle::isHeroSingle, {S::heroTopSingle, S::heroInlineSingle}},
+    // family, some members, near misses that are not members
+    const std::tuple<const char*, Predicate, std::vector<S>, std::vector<S>> families[] = {
+        {"isBrand", &ContentContainerStyle::isBrand, {S::brand, S::brandSix}, {S::exploreBrandSix, S::featured}},
+        {"isExploreBrand", &ContentContainerStyle::isExploreBrand, {S::exploreBrandFive, S::exploreBrandSeven},
+         {S::brand, S::brandSix}},
+        {"isJuniorBrand", &ContentContainerStyle::isJuniorBrand, {S::featured, S::featuredArt}, {S::brand, S::editorial}},
+        {"isHeroSingle", &ContentContainerStyle::isHeroSingle, {S::heroTopSingle, S::heroInlineSingle},
+         {S::heroSingle, S::heroInline}},
         {"usesOverlayWithFocusableElements", &ContentContainerStyle::usesOverlayWithFocusableElements,
-         {S::heroTopSingle, S::heroInlineSingle, S::heroInlineLandscape, S::heroInlinePortrait}},
-        {"isHeroInline", &ContentContainerStyle::isHeroInline,
-         {S::heroInline, S::heroInlineGE, S::heroInlineSingle, S::heroInlineSlim, S::heroInlineLandscape,
-          S::heroInlinePortrait, S::heroInlineLionsgate, S::heroInline3d}},
+         {S::heroTopSingle, S::heroInlineLandscape}, {S::heroSingle, S::heroInline, S::heroCarousel}},
+        {"isHeroInline", &ContentContainerStyle::isHeroInline, {S::heroInline3d, S::heroInlineSingle},
+         {S::hero, S::heroTopSingle}},
         {"isExplore", &ContentContainerStyle::isExplore,
-         {S::heroCarousel, S::heroInlineLandscape, S::heroInlinePortrait, S::heroInlineSingle, S::heroTopSingle,
-          S::standardCompact, S::standardRegular, S::standardRegularEpisode, S::standardRegularPrompt, S::standardArt,
-          S::standardArtDense, S::logoRound, S::exploreBrandFive, S::exploreBrandSix, S::exploreBrandSeven,
-          S::featuredArt, S::continueWatchingExploreSet}},
+         {S::heroCarousel, S::standardRegularEpisode, S::logoRound, S::exploreBrandSix, S::featuredArt,
+          S::continueWatchingExploreSet},
+         {S::standardCompactList, S::standardArtLegacy, S::searchResultsAlias, S::continueWatching, S::featured}},
     };
-    for (const auto& [name, predicate, members] : families) {
-        for (std::size_t i = 0; i < std::size(kContainerStyles); ++i)
-            EXPECT_EQ((ContentContainerStyle(kContainerStyles[i]).*predicate)(), members.contains(static_cast<S>(i)))
-                << name << " of " << kContainerStyles[i];
+    for (const auto& [name, predicate, members, nonMembers] : families) {
+        for (S member : members) {
+            const ContentContainerStyle style(member);
+            EXPECT_TRUE((style.*predicate)()) << name << " of " << style.rawValue();
+            // An unlisted name carrying a member's text is not a member.
+            EXPECT_FALSE((ContentContainerStyle::other(std::string(style.rawValue())).*predicate)())
+                << name << " of other " << style.rawValue();
+        }
+        for (S nonMember : nonMembers) {
+            const ContentContainerStyle style(nonMember);
+            EXPECT_FALSE((style.*predicate)()) << name << " of " << style.rawValue();
+        }
         EXPECT_FALSE((ContentContainerStyle().*predicate)()) << name << " of other";
+    }
+
+    // Over every style: the single heroes and Explore brands are Explore styles, the legacy brands
+    // are not, and the Explore inline and single heroes are exactly those overlaying focusable elements.
+    for (std::string_view name : kContainerStyles) {
+        const ContentContainerStyle style(name);
+        if (style.isHeroSingle() || style.isExploreBrand()) { EXPECT_TRUE(style.isExplore()) << name; }
+        if (style.isBrand()) { EXPECT_FALSE(style.isExplore()) << name; }
+        EXPECT_EQ(style.usesOverlayWithFocusableElements(),
+                  style.isExplore() && (style.isHeroInline() || style.isHeroSingle()))
+            << name;
     }
 }
 
