@@ -143,7 +143,9 @@ TEST(ImageMapSelection, FollowsEntityRootPurposeAndFallbackChain) {
     EXPECT_EQ(imageFor(onlyTile, P::thumbnail, wide, M::series),
               (ImageModelParameters{*anyImage(onlyTile), P::thumbnail, wide}));
     const ImageMap noClassic{{"thumbnail", {{"0.80", {{"program", image("A")}}}, {"3.00", {{"program", image("B")}}}}}};
-    EXPECT_EQ(imageFor(noClassic, P::thumbnail, wide)->image.masterId, "A");
+    const auto fromFirstRatio = imageFor(noClassic, P::thumbnail, wide);
+    ASSERT_TRUE(fromFirstRatio);
+    EXPECT_EQ(fromFirstRatio->image.masterId, "A");
 }
 
 TEST(ImageMap, AnyAllAndPurposesWalkTheMapInOrder) {
