@@ -69,6 +69,21 @@ struct Codec<std::string> {
     static void encode(Writer& w, const std::string& s) { w.string(s); }
 };
 
+// Decodes `v` into `target` with codec C. Codecs that can fill an existing value in place (records,
+// lists, maps) do so, which saves building and moving a temporary per value; the others
+// assign a decoded value. Either way every part of `target` is replaced.
+template <class C, class M>
+void decodeInto(const Value& v, M& target) {
+    if constexpr (requires { C::decodeInto(v, target); })
+        C::decodeInto(v, target);
+    else
+        target = C::decode(v);
+}
+
+// Whether elements of T are best decoded in place: default-constructible, with a codec that fills.
+template <class T, class C>
+concept DecodesInPlace = std::default_initializable<T> && requires(const Value& v, T& t) { C::decodeInto(v, t); };
+
 template <std::signed_integral I>
 struct Codec<I> {
     static I decode(const Value& v) {
@@ -131,10 +146,19 @@ template <class T>
 struct Codec<std::vector<T>> {
     static std::vector<T> decode(const Value& v) {
         std::vector<T> out;
-        auto cursor = v.elements();
-        out.reserve(v.size());
-        while (cursor.next()) out.push_back(Codec<T>::decode(cursor.value()));
+        decodeInto(v, out);
         return out;
+    }
+    static void decodeInto(const Value& v, std::vector<T>& out) {
+        auto cursor = v.elements();
+        out.clear();
+        out.reserve(v.size());
+        while (cursor.next()) {
+            if constexpr (DecodesInPlace<T, Codec<T>>)
+                Codec<T>::decodeInto(cursor.value(), out.emplace_back());
+            else
+                out.push_back(Codec<T>::decode(cursor.value()));
+        }
     }
     static void encode(Writer& w, const std::vector<T>& list) { encodeList<Codec<T>>(w, list); }
 };
@@ -144,10 +168,20 @@ template <class T>
 struct Codec<OrderedMap<T>> {
     static OrderedMap<T> decode(const Value& v) {
         OrderedMap<T> out;
-        auto cursor = v.members();
-        out.reserve(v.size());
-        while (cursor.next()) out.insertOrAssign(std::string(cursor.key()), Codec<T>::decode(cursor.value()));
+        decodeInto(v, out);
         return out;
+    }
+    // A repeated key keeps its first position and takes the last value.
+    static void decodeInto(const Value& v, OrderedMap<T>& out) {
+        auto cursor = v.members();
+        out.clear();
+        out.reserve(v.size());
+        while (cursor.next()) {
+            if constexpr (DecodesInPlace<T, Codec<T>>)
+                Codec<T>::decodeInto(cursor.value(), out.resetOrAppend(cursor.key()));
+            else
+                out.insertOrAssign(std::string(cursor.key()), Codec<T>::decode(cursor.value()));
+        }
     }
     static void encode(Writer& w, const OrderedMap<T>& map) {
         w.beginObject();
@@ -241,10 +275,19 @@ std::vector<T> decodeLenientList(const Value& array) {
     out.reserve(array.size());
     while (cursor.next()) {
         Value element = cursor.value();
-        try {
-            out.push_back(C::decode(element));
-        } catch (const DecodingError& error) {
-            element.report(error);
+        if constexpr (DecodesInPlace<T, C>) {
+            try {
+                C::decodeInto(element, out.emplace_back());
+            } catch (const DecodingError& error) {
+                out.pop_back();
+                element.report(error);
+            }
+        } else {
+            try {
+                out.push_back(C::decode(element));
+            } catch (const DecodingError& error) {
+                element.report(error);
+            }
         }
     }
     return out;

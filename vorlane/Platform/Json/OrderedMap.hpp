@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -67,6 +68,21 @@ public:
     template <json::HasVocabulary E>
     V& insertOrAssign(E key, V value) {
         return insertOrAssign(std::string(json::wireString(key)), std::move(value));
+    }
+    // The value under `key` reset to a default value (its position kept), or a default value
+    // appended under it; for filling in place.
+    V& resetOrAppend(std::string_view key) {
+        if (V* existing = find(key)) {
+            *existing = V{};
+            return *existing;
+        }
+        entries_.emplace_back(std::piecewise_construct, std::forward_as_tuple(key), std::forward_as_tuple());
+        indexLast();
+        return entries_.back().second;
+    }
+    void clear() noexcept {
+        entries_.clear();
+        slots_.clear();
     }
     bool erase(std::string_view key) {
         const std::size_t at = position(key);

@@ -66,6 +66,8 @@ concept Record = requires { jsonFields(Tag<T>{}); };
 template <class T>
 struct RecordCodec {
     static T decode(const Value& value);
+    // Fills `out` (every field is replaced), without building a temporary record.
+    static void decodeInto(const Value& value, T& out);
     static void encode(Writer& writer, const T& value);
 };
 
@@ -131,27 +133,34 @@ inline std::uint64_t parsedKeyPrefix(const char* data, std::size_t length) noexc
     return word;
 }
 
-// Matches member names against the declared keys of one object. Keys are compared by length and
-// first eight bytes before any byte-wise compare, and the search starts after the last match, since
-// members usually arrive in declared order.
+// Matches member names against the declared keys of one object. A key is compared as its length
+// and its first and last eight bytes (whole words, no call), with a byte-wise compare only for the
+// middle of keys longer than sixteen bytes; the search starts after the last match, since members
+// usually arrive in declared order.
 template <std::size_t N>
 struct KeyMatcher {
     std::array<std::string_view, N> keys{};
     std::array<std::uint64_t, N> prefixes{};
+    std::array<std::uint64_t, N> suffixes{};  // the last eight bytes of keys longer than eight
 
     explicit KeyMatcher(const std::array<std::string_view, N>& declared) : keys(declared) {
-        for (std::size_t i = 0; i < N; ++i) prefixes[i] = keyPrefix(keys[i].data(), keys[i].size());
+        for (std::size_t i = 0; i < N; ++i) {
+            prefixes[i] = keyPrefix(keys[i].data(), keys[i].size());
+            if (keys[i].size() > 8) std::memcpy(&suffixes[i], keys[i].data() + keys[i].size() - 8, 8);
+        }
     }
 
     // The index of `key` (a member name of a parsed document), or N when it is not declared.
     std::size_t match(std::string_view key, std::size_t hint) const noexcept {
-        const std::uint64_t prefix = parsedKeyPrefix(key.data(), key.size());
+        const std::size_t length = key.size();
+        const std::uint64_t prefix = parsedKeyPrefix(key.data(), length);
+        std::uint64_t suffix = 0;
+        if (length > 8) std::memcpy(&suffix, key.data() + length - 8, 8);
         for (std::size_t step = 0; step < N; ++step) {
             std::size_t i = hint + step;
             if (i >= N) i -= N;
-            if (prefixes[i] == prefix && keys[i].size() == key.size() &&
-                (key.size() <= 8 || std::memcmp(keys[i].data() + 8, key.data() + 8, key.size() - 8) == 0))
-                return i;
+            if (prefixes[i] != prefix || keys[i].size() != length || suffixes[i] != suffix) continue;
+            if (length <= 16 || std::memcmp(keys[i].data() + 8, key.data() + 8, length - 16) == 0) return i;
         }
         return N;
     }
@@ -173,7 +182,7 @@ struct Required {
     std::string_view key;
     M T::*member;
 
-    void read(const Value& v, T& out) const { out.*member = C::decode(v); }
+    void read(const Value& v, T& out) const { decodeInto<C>(v, out.*member); }
     void missing(const Value& object, T&) const { object.failMissingKey(key); }
     void write(Writer& w, const T& in) const {
         w.key(key);
@@ -191,6 +200,8 @@ struct Optional {
     void read(const Value& v, T& out) const {
         if (v.isNull())
             out.*member = std::nullopt;
+        else if constexpr (DecodesInPlace<M, C>)
+            C::decodeInto(v, (out.*member).emplace());
         else
             out.*member = C::decode(v);
     }
@@ -241,7 +252,12 @@ struct Defaulted {
     M T::*member;
     M fallback;
 
-    void read(const Value& v, T& out) const { out.*member = v.isNull() ? fallback : C::decode(v); }
+    void read(const Value& v, T& out) const {
+        if (v.isNull())
+            out.*member = fallback;
+        else
+            decodeInto<C>(v, out.*member);
+    }
     void missing(const Value&, T& out) const { out.*member = fallback; }
     void write(Writer& w, const T& in) const {
         w.key(key);

@@ -55,10 +55,15 @@ void field::Nested<T, Rules...>::read(const Value& v, T& out) const {
 
 template <class T>
 T RecordCodec<T>::decode(const Value& value) {
-    const auto& schema = detail::RecordSchema<T>::shared();
     T out{};
-    detail::readFields(value, out, schema.fields.rules, schema.keys);
+    decodeInto(value, out);
     return out;
+}
+
+template <class T>
+void RecordCodec<T>::decodeInto(const Value& value, T& out) {
+    const auto& schema = detail::RecordSchema<T>::shared();
+    detail::readFields(value, out, schema.fields.rules, schema.keys);
 }
 
 template <class T>
