@@ -77,7 +77,7 @@ TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
     EXPECT_EQ(calls[6].body, R"({"pids":["p1"]})");
 }
 
-TEST(CatalogSession, AmongEquallySpecificAnswersTheEarlierInTheManifestWins) {
+TEST(CatalogSession, OfAnswersListingEquallyManyMembersTheEarlierInTheManifestWins) {
     TempCatalog temp;
     auto entry = [](const std::string& file, const std::string& variables) {
         return R"({"file":")" + file + R"(","type":"T","api":"content","query":{"key":"video")" +
