@@ -21,18 +21,6 @@ static_assert(simdjson::SIMDJSON_VERSION_MAJOR == 3 && simdjson::SIMDJSON_VERSIO
 
 namespace {
 
-void appendNode(std::string& out, const PathNode& node) {
-    if (node.isRoot) return;
-    if (node.parent) appendNode(out, *node.parent);
-    if (node.isIndex) {
-        out += '[';
-        out += std::to_string(node.index);
-        out += ']';
-    } else {
-        if (!out.empty()) out += '.';
-        out += node.key;
-    }
-}
 
 // The parser's element for a tape position, rebuilt from the document and the word's index
 // (an element is exactly that pair), for the parser's own text form in excerpts.
@@ -49,11 +37,10 @@ dom::element elementAt(const detail::Tape& tape, const std::uint64_t* word) {
 }  // namespace
 
 struct RootFactory {
-    static Value root(const std::uint64_t* word, const detail::Tape& tape, const DecodeContext& context) {
+    static Value root(const detail::Document& document) {
         Value root;
-        root.word_ = word;
-        root.tape_ = &tape;
-        root.context_ = &context;
+        root.word_ = document.tape.words + 1;  // the tape starts with a root word; the value follows it
+        root.document_ = &document;
         return root;
     }
 };
@@ -71,15 +58,23 @@ std::string_view toString(ErrorKind kind) noexcept {
 DecodingError::DecodingError(ErrorKind kind, std::string path, std::string message)
     : kind_(kind), path_(std::move(path)), message_(std::move(message)), what_(path_ + ": " + message_) {}
 
-std::string renderPath(const PathNode& node) {
-    std::string out;
-    appendNode(out, node);
-    return out.empty() ? std::string("(root)") : out;
+void Value::appendPath(std::string& out) const {
+    if (!parent_) return;
+    parent_->appendPath(out);
+    if (parent_->isObject()) {
+        if (!out.empty()) out += '.';
+        out += tape().string(reinterpret_cast<const std::uint64_t*>(step_));
+    } else {
+        out += '[';
+        out += std::to_string(step_);
+        out += ']';
+    }
 }
 
-std::string renderPath(const PathNode& node, std::string_view key) {
-    PathNode child{&node, key, 0, false, false};
-    return renderPath(child);
+std::string Value::path() const {
+    std::string out;
+    appendPath(out);
+    return out.empty() ? std::string("(root)") : out;
 }
 
 std::string_view describe(ValueKind kind) noexcept {
@@ -120,26 +115,30 @@ void Value::failExpected(std::string_view expected) const {
 }
 
 void Value::failMissingKey(std::string_view key) const {
-    throw DecodingError(ErrorKind::keyNotFound, renderPath(node_, key),
+    std::string where;
+    appendPath(where);
+    if (!where.empty()) where += '.';
+    where += key;
+    throw DecodingError(ErrorKind::keyNotFound, std::move(where),
                         "required key \"" + std::string(key) + "\" not found");
 }
 
 void Value::report(std::string reason) const {
-    if (context_->diagnostics) context_->diagnostics->record(path(), std::move(reason));
+    if (context().diagnostics) context().diagnostics->record(path(), std::move(reason));
 }
 
 void Value::report(const DecodingError& error) const {
-    if (!context_->diagnostics) return;
+    if (!context().diagnostics) return;
     // The reason keeps the inner failure's own path when it lies deeper than this value.
     std::string here = path();
     if (error.path() == here)
-        context_->diagnostics->record(std::move(here), error.message());
+        context().diagnostics->record(std::move(here), error.message());
     else
-        context_->diagnostics->record(std::move(here), error.what());
+        context().diagnostics->record(std::move(here), error.what());
 }
 
 std::string Value::excerpt() const {
-    std::string text = simdjson::minify(elementAt(*tape_, word_));
+    std::string text = simdjson::minify(elementAt(tape(), word_));
     constexpr std::size_t limit = 60;
     if (text.size() > limit) {
         text.resize(limit);
@@ -298,8 +297,8 @@ void parseAndVisit(ParseSlot& slot, std::string_view text, const DecodeContext& 
                           simdjson::error_message(error));
     // The tape starts with a root word; the document's value follows it.
     const dom::document& document = slot.parser.doc;
-    Tape tape{document.tape.get(), document.string_buf.get(), &document};
-    visit(RootFactory::root(tape.words + 1, tape, context), state);
+    const Document parsed{Tape{document.tape.get(), document.string_buf.get(), &document}, &context};
+    visit(RootFactory::root(parsed), state);
 }
 }  // namespace
 

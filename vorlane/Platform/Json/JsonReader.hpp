@@ -46,19 +46,13 @@ struct DecodeContext {
     Diagnostics* diagnostics = nullptr;
 };
 
-// One step of a path: a member name or an array index.
-struct PathNode {
-    const PathNode* parent = nullptr;
-    std::string_view key;
-    std::size_t index = 0;
-    bool isIndex = false;
-    bool isRoot = true;
+namespace detail {
+// The document a decode reads: the parser's tape and the decode's settings and collector.
+struct Document {
+    Tape tape;
+    const DecodeContext* context = nullptr;
 };
-
-// "data.page.containers[2].type"; "(root)" for the document itself.
-std::string renderPath(const PathNode& node);
-// The path of `key` below `node`, for keys that are not there.
-std::string renderPath(const PathNode& node, std::string_view key);
+}  // namespace detail
 
 enum class ValueKind { null, boolean, int64, uint64, floating, string, array, object };
 
@@ -91,7 +85,7 @@ public:
     // a number that does not fit with dataCorrupted; `what` names the expected type in messages.
     std::string_view string(std::string_view what = "String") const {
         if (type() != '"') failExpected(what);
-        return tape_->string(word_);
+        return tape().string(word_);
     }
     bool boolean() const {
         char t = type();
@@ -116,17 +110,18 @@ public:
     // Fails with typeMismatch when this value is not an object.
     std::optional<Value> member(std::string_view key) const;
     // The member of this object that `ref` (from this object's cursor) names.
-    Value member(MemberRef ref) const noexcept { return Value(ref.keyWord + 1, *this, tape_->string(ref.keyWord)); }
+    Value member(MemberRef ref) const noexcept { return Value(ref.keyWord, *this); }
     // Member count of an object, element count of an array.
     std::size_t size() const;
 
     ObjectCursor members() const;  // fails unless an object
     ArrayCursor elements() const;  // fails unless an array
 
-    const PathNode& pathNode() const noexcept { return node_; }
-    std::string path() const { return renderPath(node_); }
-    const DecodeContext& context() const noexcept { return *context_; }
-    const DecoderSettings& settings() const noexcept { return context_->settings; }
+    // "data.page.containers[2].type"; "(root)" for the document itself. Built only when asked
+    // for (a failure or a report): a value holds just its parent and its step from it.
+    std::string path() const;
+    const DecodeContext& context() const noexcept { return *document_->context; }
+    const DecoderSettings& settings() const noexcept { return document_->context->settings; }
 
     [[noreturn]] void fail(ErrorKind kind, std::string message) const;
     // Fails with valueNotFound on null, typeMismatch otherwise.
@@ -145,29 +140,23 @@ private:
     friend class ArrayCursor;
     friend struct RootFactory;
     Value() = default;
-    // Children are built field by field: assigning a PathNode temporary made the compiler copy it
-    // through the stack with overlapping loads that stall the store buffer.
-    Value(const std::uint64_t* word, const Value& parent, std::string_view key) noexcept
-        : word_(word), tape_(parent.tape_), context_(parent.context_) {
-        node_.parent = &parent.node_;
-        node_.key = key;
-        node_.isRoot = false;
-    }
+    // A member of `parent` (an object), named by the key word before its value.
+    Value(const std::uint64_t* keyWord, const Value& parent) noexcept
+        : word_(keyWord + 1), document_(parent.document_), parent_(&parent),
+          step_(reinterpret_cast<std::uintptr_t>(keyWord)) {}
+    // An element of `parent` (an array).
     Value(const std::uint64_t* word, const Value& parent, std::size_t index) noexcept
-        : word_(word), tape_(parent.tape_), context_(parent.context_) {
-        node_.parent = &parent.node_;
-        node_.index = index;
-        node_.isIndex = true;
-        node_.isRoot = false;
-    }
+        : word_(word), document_(parent.document_), parent_(&parent), step_(index) {}
 
     char type() const noexcept { return detail::Tape::typeOf(word_); }
+    const detail::Tape& tape() const noexcept { return document_->tape; }
     std::int64_t int64Slow() const;
+    void appendPath(std::string& out) const;
 
     const std::uint64_t* word_ = nullptr;
-    const detail::Tape* tape_ = nullptr;
-    PathNode node_;
-    const DecodeContext* context_ = nullptr;
+    const detail::Document* document_ = nullptr;
+    const Value* parent_ = nullptr;  // null for the root
+    std::uintptr_t step_ = 0;        // the key word in an object parent, the index in an array parent
 };
 
 // Walks an object's members in document order, in one pass.
@@ -177,18 +166,18 @@ public:
     VORLANE_JSON_HOT bool next() noexcept {
         if (next_ == end_) return false;
         keyWord_ = next_;
-        key_ = object_->tape_->string(keyWord_);
-        next_ = object_->tape_->after(keyWord_ + 1);
+        key_ = object_->tape().string(keyWord_);
+        next_ = object_->tape().after(keyWord_ + 1);
         return true;
     }
     std::string_view key() const noexcept { return key_; }
-    Value value() const noexcept { return Value(keyWord_ + 1, *object_, key_); }
+    Value value() const noexcept { return Value(keyWord_, *object_); }
     MemberRef ref() const noexcept { return MemberRef{keyWord_}; }
 
 private:
     friend class Value;
     explicit ObjectCursor(const Value& object) noexcept
-        : object_(&object), next_(object.word_ + 1), end_(object.tape_->closing(object.word_)) {}
+        : object_(&object), next_(object.word_ + 1), end_(object.tape().closing(object.word_)) {}
 
     const Value* object_;
     const std::uint64_t* next_;
@@ -203,7 +192,7 @@ public:
     VORLANE_JSON_HOT bool next() noexcept {
         if (next_ == end_) return false;
         current_ = next_;
-        next_ = array_->tape_->after(current_);
+        next_ = array_->tape().after(current_);
         index_ = count_++;
         return true;
     }
@@ -213,7 +202,7 @@ public:
 private:
     friend class Value;
     explicit ArrayCursor(const Value& array) noexcept
-        : array_(&array), next_(array.word_ + 1), end_(array.tape_->closing(array.word_)) {}
+        : array_(&array), next_(array.word_ + 1), end_(array.tape().closing(array.word_)) {}
 
     const Value* array_;
     const std::uint64_t* next_;
