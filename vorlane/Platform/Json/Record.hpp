@@ -151,7 +151,7 @@ struct KeyMatcher {
     }
 
     // The index of `key` (a member name of a parsed document), or N when it is not declared.
-    std::size_t match(std::string_view key, std::size_t hint) const noexcept {
+    [[gnu::always_inline]] std::size_t match(std::string_view key, std::size_t hint) const noexcept {
         const std::size_t length = key.size();
         const std::uint64_t prefix = parsedKeyPrefix(key.data(), length);
         std::uint64_t suffix = 0;

@@ -23,7 +23,7 @@ struct Tape {
 
     // The word after the value starting at `word`: containers hold the index past their end,
     // numbers take a second word.
-    const std::uint64_t* after(const std::uint64_t* word) const noexcept {
+    [[gnu::always_inline]] const std::uint64_t* after(const std::uint64_t* word) const noexcept {
         switch (typeOf(word)) {
             case '{':
             case '[': return words + static_cast<std::uint32_t>(*word);
