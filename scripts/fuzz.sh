@@ -29,4 +29,15 @@ for selector in "${!types[@]}"; do
   byte="\\x$(printf %02x "$selector")"
   printf "$byte"'{"occurredOn":"9999-12-31T23:59:59-01:00","date":-978307200.5}' > "$corpus/seed-date-$selector"
 done
+# Large maps: one answer of 12000 keys (under the 1 MiB input limit) for each map type, so the runs reach maps far past any index
+# threshold from the start.
+for selector in "${!types[@]}"; do
+  case "${types[$selector]}" in
+    ImageMap|ExploreImageMap|TextMap) ;;
+    *) continue ;;
+  esac
+  { printf "\\x$(printf %02x "$selector")"
+    awk 'BEGIN { printf "{"; for (i = 0; i < 12000; i++) { if (i) printf ","; printf "\"k%d\":{\"tile\":{\"1.78\":{\"imageId\":\"i%d\",\"url\":\"u\",\"masterId\":\"m\"}}}", i, i } printf "}" }'
+  } > "$corpus/seed-large-map-$selector"
+done
 "$dir/vorlane_fuzz" -max_total_time="$seconds" -max_len=1048576 -print_final_stats=1 "$corpus"
