@@ -52,6 +52,15 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
          R"(error: (root): cannot initialize ContentQueryIdentifier from invalid String value "Video")"},
         {"decode SentryConfig", "{", 1, "", ""},
         {"decode NoSuchType", "{}", 1, "", R"(error: unknown type "NoSuchType" (see `vorlane decode --list`))"},
+        // derive decodes alike and prints the derived members instead of the encoding.
+        {"derive Image.Purpose", R"("brandTile")", 0,
+         R"({"usePlaceholder":true,"showTextOnFailure":true,"format":"png","showOriginalsLabel":false,)"
+         R"("fallbackPurposes":[],"rootPurpose":"tile","fallbackAspectRatio":null,"fallbackToAnyAspectRatio":false,)"
+         R"("supportsScrimLabel":false})" "\n",
+         ""},
+        {"derive SentryConfig", kSentry, 0, "{}\n", ""},
+        {"derive SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
+        {"derive", "", 1, "", "error: derive needs a TYPE (see `vorlane decode --list`)"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments + " <<< " + row.input);

@@ -1,6 +1,8 @@
 // vorlane: the command-line tool over the library.
 //   vorlane decode TYPE [FILE]    decode an answer as TYPE and print its encoding
 //   vorlane decode --list         list the decodable types
+//   vorlane derive TYPE [FILE]    decode as TYPE and print the value's derived members
+//   vorlane derive --list         the types with derived members, and their names
 //   vorlane check [DIR]           decode every answer of a catalog
 //   vorlane artwork ...           choose the image a screen shows
 
@@ -31,13 +33,27 @@ void printDiagnostics(const json::Diagnostics& diagnostics, const std::string& p
         std::cerr << "dropped: " << prefix << entry.path << ": " << entry.reason << '\n';
 }
 
-int runDecode(const std::string& typeName, const std::string& file, bool list, bool withDiagnostics) {
+enum class Output { encoding, derivedMembers };
+
+// `decode` and `derive`: both decode FILE as TYPE with the type's settings and fail alike; they
+// differ in what they print of the value.
+int runDecode(const std::string& command, const std::string& typeName, const std::string& file, bool list,
+              bool withDiagnostics, Output output) {
     if (list) {
-        for (const auto& type : vorlane::decodableTypes()) std::cout << type.name << '\n';
+        for (const auto& type : vorlane::decodableTypes()) {
+            if (output == Output::encoding) {
+                std::cout << type.name << '\n';
+            } else if (!type.derivedNames.empty()) {
+                std::cout << type.name << ':';
+                for (std::size_t i = 0; i < type.derivedNames.size(); ++i)
+                    std::cout << (i ? ", " : " ") << type.derivedNames[i];
+                std::cout << '\n';
+            }
+        }
         return 0;
     }
     if (typeName.empty()) {
-        std::cerr << "error: decode needs a TYPE (see `vorlane decode --list`)\n";
+        std::cerr << "error: " << command << " needs a TYPE (see `vorlane decode --list`)\n";
         return 1;
     }
     const auto* type = vorlane::findDecodableType(typeName);
@@ -48,8 +64,10 @@ int runDecode(const std::string& typeName, const std::string& file, bool list, b
     json::Diagnostics diagnostics;
     try {
         json::PaddedAnswer answer = readInput(file, type->settings().maxAnswerBytes);
-        std::string encoded = type->decodeAndEncode(answer, withDiagnostics ? &diagnostics : nullptr);
-        std::cout << encoded << '\n';
+        json::Diagnostics* collector = withDiagnostics ? &diagnostics : nullptr;
+        std::string printed = output == Output::encoding ? type->decodeAndEncode(answer, collector)
+                                                         : type->derive(answer, collector);
+        std::cout << printed << '\n';
         printDiagnostics(diagnostics, "");
         return 0;
     } catch (const json::DecodingError& error) {
@@ -114,6 +132,17 @@ int main(int argc, char** argv) {
     decode->add_flag("--diagnostics", decodeDiagnostics,
                      "Print `dropped: PATH: REASON` to standard error for every dropped element or tolerated failure");
 
+    std::string deriveType, deriveFile;
+    bool deriveList = false, deriveDiagnostics = false;
+    auto* derive = app.add_subcommand(
+        "derive", "Decode JSON from FILE (or standard input) as TYPE, as decode does, and print one JSON object of the\n"
+                  "value's derived members that take no argument, keyed by their names ({} when it has none).");
+    derive->add_option("TYPE", deriveType, "Record type, nested names dotted (e.g. Milestone)");
+    derive->add_option("FILE", deriveFile, "JSON file; standard input when absent or -");
+    derive->add_flag("--list", deriveList, "Print each type that has derived members, with their names");
+    derive->add_flag("--diagnostics", deriveDiagnostics,
+                     "Print `dropped: PATH: REASON` to standard error for every dropped element or tolerated failure");
+
     std::string directory = VORLANE_CATALOG_DIR;
     bool checkDiagnostics = false;
     auto* check = app.add_subcommand("check", "Decode every answer a catalog lists as its declared type; "
@@ -125,7 +154,9 @@ int main(int argc, char** argv) {
 
     CLI11_PARSE(app, argc, argv);
 
-    if (decode->parsed()) return runDecode(typeName, file, list, decodeDiagnostics);
+    if (decode->parsed()) return runDecode("decode", typeName, file, list, decodeDiagnostics, Output::encoding);
+    if (derive->parsed())
+        return runDecode("derive", deriveType, deriveFile, deriveList, deriveDiagnostics, Output::derivedMembers);
     if (check->parsed()) return runCheck(directory, checkDiagnostics);
     if (int code = runArtwork(); code >= 0) return code;
     return 1;

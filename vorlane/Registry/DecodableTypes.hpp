@@ -10,6 +10,7 @@
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/JsonReader.hpp"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,16 @@ struct DecodableType {
 
     std::string (*roundTrip)(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
                              json::Diagnostics* diagnostics);
+
+    // The names of the value's derived members that take no argument, in registration order.
+    std::vector<std::string_view> derivedNames = {};
+    // Decodes the answer and returns one JSON object of its derived members ("{}" without any).
+    std::string derive(const json::PaddedAnswer& answer, json::Diagnostics* diagnostics = nullptr) const {
+        return deriveAll(answer, settings(), diagnostics, derivedMembers.get());
+    }
+    std::string (*deriveAll)(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
+                             json::Diagnostics* diagnostics, const void* members) = nullptr;
+    std::shared_ptr<const void> derivedMembers = {};
 };
 
 // Every registered type, sorted by name.

@@ -1,0 +1,18 @@
+#pragma once
+// The areas whose types the registry holds, each listing its own in its own .cpp under Registry/
+// (so that adding a family touches one small file and compiles apart from the others).
+
+#include "vorlane/Registry/DecodableTypes.hpp"
+
+#include <vector>
+
+namespace vorlane {
+
+// The types of the configuration, catalog, session, styles, images and content core.
+void registerCoreTypes(std::vector<DecodableType>& types);
+
+inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
+    registerCoreTypes,
+};
+
+}  // namespace vorlane
