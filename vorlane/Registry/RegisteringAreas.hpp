@@ -10,9 +10,12 @@ namespace vorlane {
 
 // The types of the configuration, catalog, session, styles, images and content core.
 void registerCoreTypes(std::vector<DecodableType>& types);
+// Explore actions, their visuals and playback options.
+void registerActionTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
+    registerActionTypes,
 };
 
 }  // namespace vorlane
