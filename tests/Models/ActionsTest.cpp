@@ -230,5 +230,34 @@ TEST(ActionCoderTest, EqualityAndDisplayText) {
         EXPECT_EQ(decode(canonical[index].second).model()->optionalDisplayText(), text) << canonical[index].second;
 }
 
+
+TEST(ActionsTest, ActionListsOfContentGiveModelsAndTheFirstBrowseAction) {
+    const auto& canonical = canonicalActions();
+    const auto coder = [&](std::size_t index) { return json::decode<ActionCoder>(canonical[index].second); };
+    const auto secondBrowse = json::decode<ActionCoder>(
+        R"({"type":"browse","pageId":"p2","pageStyle":{"name":"x"},"params":{},"deeplinkId":"d2","visuals":{"displayText":"B"}})");
+    using Coders = std::optional<std::vector<ActionCoder>>;
+    EXPECT_EQ(actions(Coders{}), std::nullopt);
+    EXPECT_EQ(browseAction(Coders{}), std::nullopt);
+    ASSERT_TRUE(actions(Coders{std::vector<ActionCoder>{}}));
+    EXPECT_TRUE(actions(Coders{std::vector<ActionCoder>{}})->empty());
+    const Coders coders = std::vector<ActionCoder>{coder(7), secondBrowse, coder(0)};
+    ASSERT_EQ(actions(coders)->size(), 3u);
+    EXPECT_EQ(actions(coders)->at(2), coders->at(2).model()) << "models are shared, in order";
+    ASSERT_TRUE(browseAction(coders));
+    EXPECT_EQ(browseAction(coders)->pageId, "p2");
+    EXPECT_EQ(browseAction(Coders{std::vector<ActionCoder>{coder(7), coder(8)}}), std::nullopt);
+}
+
+TEST(ActionsTest, VisualsAndEventStateKeysAreRequired) {
+    expectEveryKeyRequired<ShareActionVisuals>(JsonValue::parse(R"({"displayText":"S","title":"T"})"));
+    expectEveryKeyRequired<StringWithTts>(JsonValue::parse(R"({"text":"Live","tts":"Live now"})"));
+    expectEveryKeyRequired<AiringEventState>(JsonValue::parse(R"({"state":"replay","badgeLabel":"REPLAY"})"));
+    expectDecodes<AiringEventState>({
+        {R"({"state":"live","badgeLabel":"LIVE","timeline":{"endTime":"x"}})", Failure{ErrorKind::keyNotFound, "timeline.startTime"}},
+        {R"({"state":"Live","badgeLabel":"LIVE"})", Failure{ErrorKind::dataCorrupted, "state"}},
+    });
+}
+
 }  // namespace
 }  // namespace vorlane
