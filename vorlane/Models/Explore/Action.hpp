@@ -92,6 +92,25 @@ std::optional<std::string> infoBlock(const R& record) {
         return record.infoBlock;
 }
 
+// Records with an info block (a field, or derived).
+template <class R>
+concept InfoBlockContaining = requires(const R& record) {
+    { vorlane::infoBlock(record) } -> std::same_as<std::optional<std::string>>;
+};
+
+// Records that show visuals; their display text is the visuals' own.
+template <class R>
+concept ActionVisualsContaining = requires(const R& record) {
+    record.visuals;
+    { record.displayText() } -> std::convertible_to<std::string>;
+};
+
+// Records with a display text, of their own or of their visuals.
+template <class R>
+concept ActionDisplayTextContaining = ActionVisualsContaining<R> || requires(const R& record) {
+    { record.displayText } -> std::convertible_to<std::string>;
+};
+
 // The `Action` face of one action record.
 template <class R>
 class ActionModel final : public Action {

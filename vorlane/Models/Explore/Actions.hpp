@@ -412,10 +412,9 @@ PlaybackAction coderModel(const A& a) {
 
 // Downloads a title named by its avail id.
 template <class T>
-concept DownloadActionable = requires(const T& a) {
+concept DownloadActionable = InfoBlockContaining<T> && requires(const T& a) {
     { a.contentIdentifier() } -> std::same_as<sdk::ContentIdentifier>;
     { a.availId } -> std::convertible_to<std::string>;
-    { infoBlock(a) } -> std::same_as<std::optional<std::string>>;
 };
 
 // Opens legacy content.
@@ -427,8 +426,7 @@ concept LegacyBrowseActionable = requires(const T& a) {
 
 // Records with an info block and the info blocks of their actions.
 template <class T>
-concept InfoAndActionInfoBlockContaining = requires(const T& a) {
-    { infoBlock(a) } -> std::same_as<std::optional<std::string>>;
+concept InfoAndActionInfoBlockContaining = InfoBlockContaining<T> && requires(const T& a) {
     { a.actionInfoBlock } -> std::convertible_to<std::optional<std::string>>;
     { a.actionInfoBlocks } -> std::convertible_to<std::vector<std::string>>;
 };
@@ -438,6 +436,14 @@ concept InfoAndActionInfoBlockContaining = requires(const T& a) {
 std::optional<std::vector<std::shared_ptr<const Action>>> actions(const std::optional<std::vector<ActionCoder>>& coders);
 std::optional<BrowseAction> browseAction(const std::optional<std::vector<ActionCoder>>& coders);
 
+// Which record meets which interface.
+static_assert(ActionVisualsContaining<BrowseAction> && ActionVisualsContaining<DownloadAction> &&
+              ActionVisualsContaining<DownloadSeasonAction> && ActionVisualsContaining<ModalAction> &&
+              ActionVisualsContaining<ModifySavesAction> && ActionVisualsContaining<PlaybackAction> &&
+              ActionVisualsContaining<ShareAction> && ActionVisualsContaining<TrailerAction> &&
+              ActionVisualsContaining<UpNextLegacyBrowseAction> && ActionVisualsContaining<UpsellAction>);
+static_assert(ActionDisplayTextContaining<ToggleAspectRatioAction> && !ActionDisplayTextContaining<LegacyBrowseAction>);
+static_assert(InfoBlockContaining<LegacyBrowseAction> && InfoBlockContaining<PlaybackAction>);
 static_assert(PlaybackActionable<PlaybackAction> && PlaybackActionable<TrailerAction>);
 static_assert(DownloadActionable<DownloadAction>);
 static_assert(LegacyBrowseActionable<LegacyBrowseAction> && LegacyBrowseActionable<UpNextLegacyBrowseAction>);
