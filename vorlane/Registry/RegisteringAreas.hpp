@@ -10,9 +10,12 @@ namespace vorlane {
 
 // The types of the configuration, catalog, session, styles, images and content core.
 void registerCoreTypes(std::vector<DecodableType>& types);
+// The metadata descriptors: ratings, labels, genres, releases, credits, metastring parts.
+void registerDescriptorTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
+    registerDescriptorTypes,
 };
 
 }  // namespace vorlane
