@@ -14,7 +14,9 @@
 #include "vorlane/Models/Content/NetworkAttribution.hpp"
 #include "vorlane/Models/Content/Ratings.hpp"
 #include "vorlane/Models/Content/Releases.hpp"
+#include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
+#include "vorlane/Registry/DecodableTypes.hpp"
 
 #include <gtest/gtest.h>
 
@@ -209,6 +211,25 @@ TEST(MetadataDescriptorsTest, MetastringPartsReadEveryPartAndWriteOnlyThosePrese
     EXPECT_EQ(parts.premiereDate, (MetastringPremiereDate{"Fri", "Friday"}));
     expectDecodes<MetastringParts>({{R"({"runtime":{"runtimeMs":1.5}})", Failure{ErrorKind::dataCorrupted, "runtime.runtimeMs"}},
                                     {R"({"location":"Lisbon"})", Failure{ErrorKind::typeMismatch, "location"}}});
+}
+
+TEST(MetadataDescriptorsTest, RegisteredDerivedMembers) {
+    // type, answer, the derived members as `vorlane derive` prints them
+    const std::vector<std::tuple<std::string_view, std::string_view, std::string_view>> rows = {
+        {"Rating", R"({"value":"","system":"S1","advisories":[]})", R"({"isEmpty":true})"},
+        {"Rating", R"({"value":"","system":"S1","advisories":["V"]})", R"({"isEmpty":false})"},
+        {"ParticipantRole", R"("Created By")", R"({"value":"Creator"})"},
+        {"ParticipantRole", R"("Executive")", R"({"value":"Executive"})"},
+        {"[Release]", R"([{"releaseType":"broadcast"},{"releaseType":"original","territory":"US"}])",
+         R"({"original":{"releaseType":"original","territory":"US"},"broadcast":{"releaseType":"broadcast"}})"},
+        {"[Release]", R"([{"releaseYear":2001}])", R"({"original":null,"broadcast":null})"},
+        {"MetastringParts", "{}", "{}"},
+    };
+    for (const auto& [name, answer, expected] : rows) {
+        const auto* type = findDecodableType(name);
+        ASSERT_NE(type, nullptr) << name;
+        EXPECT_EQ(type->derive(json::PaddedAnswer::fromBytes(answer)), expected) << name << " " << answer;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// Small descriptors titles carry besides their display metadata: the download block handed on to
-// the downloads migration, and the message of a search answer.
+// Small descriptors carried besides the display metadata: an opaque download block passed on
+// unchanged, and the message of a search answer.
 //
 //   {"downloadActionInfoBlock": "eyJ2IjoxfQ=="}   {"message": "No results for \"harb\""}
 

@@ -50,7 +50,8 @@ inline auto jsonFields(json::Tag<MetastringPremiereDate>) {
 }
 
 struct MetastringParts {
-    // The names of the parts, in the order screens compose them (not the order they are read in).
+    // The names of the parts as a vocabulary of their own, each case's string its name; its order
+    // is not the order of the fields below.
     enum class Keys {
         genres,
         audioVisual,
