@@ -81,7 +81,6 @@ void registerActionTypes(std::vector<DecodableType>& types) {
         // Playback options and visuals
         REGISTER(PlaybackOption, "PlaybackOption", explore),
         REGISTER(PlaybackOption::PlaybackOptionType, "PlaybackOption.PlaybackOptionType", explore),
-        REGISTER(DisplayTextVisuals, "DisplayTextVisuals", explore),
         REGISTER(PlaybackActionVisuals, "PlaybackActionVisuals", explore),
         REGISTER(ModalActionVisuals, "ModalActionVisuals", explore),
         REGISTER(ShareActionVisuals, "ShareActionVisuals", explore),

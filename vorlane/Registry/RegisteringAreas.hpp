@@ -12,10 +12,13 @@ namespace vorlane {
 void registerCoreTypes(std::vector<DecodableType>& types);
 // Explore actions, their visuals and playback options.
 void registerActionTypes(std::vector<DecodableType>& types);
+// The metadata descriptors: ratings, labels, genres, releases, credits, metastring parts.
+void registerDescriptorTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
     registerActionTypes,
+    registerDescriptorTypes,
 };
 
 }  // namespace vorlane

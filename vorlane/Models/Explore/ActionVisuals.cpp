@@ -12,7 +12,6 @@ const PlaybackActionVisuals& PlaybackActionVisuals::empty() {
 }  // namespace vorlane
 
 VORLANE_JSON_DEFINE(vorlane::StringWithTts)
-VORLANE_JSON_DEFINE(vorlane::DisplayTextVisuals)
 VORLANE_JSON_DEFINE(vorlane::PlaybackActionVisuals)
 VORLANE_JSON_DEFINE(vorlane::ModalActionVisuals)
 VORLANE_JSON_DEFINE(vorlane::ShareActionVisuals)

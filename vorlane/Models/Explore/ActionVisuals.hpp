@@ -4,6 +4,7 @@
 
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Models/Content/AiringEventState.hpp"
+#include "vorlane/Models/Content/DisplayTextVisuals.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -26,18 +27,6 @@ inline auto jsonFields(json::Tag<StringWithTts>) {
     using S = StringWithTts;
     return fields(required("text", &S::text),
                   required("tts", &S::tts));
-}
-
-struct DisplayTextVisuals {
-    std::string displayText;
-
-    bool operator==(const DisplayTextVisuals&) const = default;
-};
-
-inline auto jsonFields(json::Tag<DisplayTextVisuals>) {
-    using namespace json::rules;
-    using S = DisplayTextVisuals;
-    return fields(required("displayText", &S::displayText));
 }
 
 struct PlaybackActionVisuals {

@@ -1,0 +1,5 @@
+#include "vorlane/Models/Content/DisplayTextVisuals.hpp"
+
+#include "vorlane/Platform/Json/RecordCodec.hpp"
+
+VORLANE_JSON_DEFINE(vorlane::DisplayTextVisuals)

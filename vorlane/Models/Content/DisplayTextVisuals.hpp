@@ -1,0 +1,22 @@
+#pragma once
+// Visuals that consist of one ready-made display text.
+//
+//   {"displayText": "Coming Friday"}
+
+#include "vorlane/Platform/Json/Record.hpp"
+
+#include <string>
+
+namespace vorlane {
+
+struct DisplayTextVisuals {
+    std::string displayText;
+    bool operator==(const DisplayTextVisuals&) const = default;
+};
+
+inline auto jsonFields(json::Tag<DisplayTextVisuals>) {
+    using namespace json::rules;
+    return fields(required("displayText", &DisplayTextVisuals::displayText));
+}
+
+}  // namespace vorlane
