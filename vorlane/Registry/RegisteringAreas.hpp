@@ -14,11 +14,14 @@ void registerCoreTypes(std::vector<DecodableType>& types);
 void registerActionTypes(std::vector<DecodableType>& types);
 // The metadata descriptors: ratings, labels, genres, releases, credits, metastring parts.
 void registerDescriptorTypes(std::vector<DecodableType>& types);
+// Explore visuals of pages, sets, items and containers, badges and promotional labels.
+void registerVisualsTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
     registerActionTypes,
     registerDescriptorTypes,
+    registerVisualsTypes,
 };
 
 }  // namespace vorlane
