@@ -10,9 +10,12 @@ namespace vorlane {
 
 // The types of the configuration, catalog, session, styles, images and content core.
 void registerCoreTypes(std::vector<DecodableType>& types);
+// The milestones, media metadata, tracks, media rights and audio-visual flags of playback.
+void registerPlaybackTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
+    registerPlaybackTypes,
 };
 
 }  // namespace vorlane
