@@ -61,6 +61,10 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
         {"derive SentryConfig", kSentry, 0, "{}\n", ""},
         {"derive SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
         {"derive", "", 1, "", "error: derive needs a TYPE (see `vorlane decode --list`)"},
+        // Only an offset time starts a milestone, even when a time of another type comes first.
+        {"derive Milestone",
+         R"({"id":"recap","milestoneTime":[{"startMillis":90000,"type":"chapter"},{"startMillis":1500,"type":"offset"}]})",
+         0, R"({"startMilliseconds":1500,"startSeconds":1.5})" "\n", ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments + " <<< " + row.input);

@@ -41,7 +41,7 @@ void registerActionTypes(std::vector<DecodableType>& types) {
         REGISTER(ActionCoder, "ActionCoder", explore,
                  derived<Coder>("optionalDisplayText", [](const Coder& c) { return c.model()->optionalDisplayText(); }),
                  derived<Coder>("infoBlock", [](const Coder& c) { return c.model()->infoBlock(); })),
-        REGISTER(Lenient, "ActionCoder.LenientList", explore),
+        REGISTER(Lenient, "[ActionCoder]", explore),
         REGISTER(ActionTypeIdentifier, "ActionTypeIdentifier", explore),
 
         // The records

@@ -16,7 +16,6 @@
 #include "vorlane/Models/Content/NetworkAttribution.hpp"
 #include "vorlane/Models/Content/Ratings.hpp"
 #include "vorlane/Models/Content/Releases.hpp"
-#include "vorlane/Models/Playback/AudioVisual.hpp"
 #include "vorlane/Platform/Json/Codec.hpp"
 
 namespace vorlane {
@@ -71,9 +70,6 @@ void registerDescriptorTypes(std::vector<DecodableType>& types) {
         REGISTER(DisplayTextVisuals, "DisplayTextVisuals", explore),
 
         // The audio-visual badges the metadata string holds
-        REGISTER(AudioVisual, "AudioVisual", explore),
-        REGISTER(AudioVisualFlags, "AudioVisualFlags", explore),
-        REGISTER(AudioVisualValue, "AudioVisualValue", explore),
     });
 }
 

@@ -14,6 +14,8 @@ void registerCoreTypes(std::vector<DecodableType>& types);
 void registerActionTypes(std::vector<DecodableType>& types);
 // The metadata descriptors: ratings, labels, genres, releases, credits, metastring parts.
 void registerDescriptorTypes(std::vector<DecodableType>& types);
+// The milestones, media metadata, tracks, media rights and audio-visual flags of playback.
+void registerPlaybackTypes(std::vector<DecodableType>& types);
 // Explore visuals of pages, sets, items and containers, badges and promotional labels.
 void registerVisualsTypes(std::vector<DecodableType>& types);
 
@@ -22,6 +24,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerActionTypes,
     registerDescriptorTypes,
     registerVisualsTypes,
+    registerPlaybackTypes,
 };
 
 }  // namespace vorlane

@@ -23,6 +23,7 @@
 #include "vorlane/Models/Content/TextMetadata.hpp"
 #include "vorlane/Models/Explore/EmptyState.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
+#include "vorlane/Models/Playback/AudioVisual.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -255,7 +256,6 @@ inline auto jsonFields(json::Tag<ExploreSetVisuals>) {
 }
 
 // The visuals of a details container: the title's descriptors, each with its display label.
-// The labelled audio-visual flags are not carried yet: they come with the playback records.
 struct DetailsContainerVisuals {
     std::string name;
     std::string title;
@@ -265,6 +265,7 @@ struct DetailsContainerVisuals {
     std::optional<LabeledReleaseYearRange> releaseYearRange;
     std::optional<LabeledGenres> genres;
     std::optional<LabeledRatingInfo> ratingInfo;
+    std::optional<LabeledAudioVisual> audioVisual;
     std::optional<LabeledContentAdvisory> contentAdvisory;
     std::optional<LabeledSport> sport;
     std::optional<LabeledSportsLeague> sportsLeague;
@@ -279,9 +280,9 @@ inline auto jsonFields(json::Tag<DetailsContainerVisuals>) {
     return fields(required("name", &S::name), required("title", &S::title), optional("description", &S::description),
                   lenientIfPresent("credits", &S::credits), optional("duration", &S::duration),
                   optional("releaseYearRange", &S::releaseYearRange), optional("genres", &S::genres),
-                  optional("ratingInfo", &S::ratingInfo), optional("contentAdvisory", &S::contentAdvisory),
-                  optional("sport", &S::sport), optional("sportsLeague", &S::sportsLeague),
-                  optional("premiereDate", &S::premiereDate));
+                  optional("ratingInfo", &S::ratingInfo), optional("audioVisual", &S::audioVisual),
+                  optional("contentAdvisory", &S::contentAdvisory), optional("sport", &S::sport),
+                  optional("sportsLeague", &S::sportsLeague), optional("premiereDate", &S::premiereDate));
 }
 
 // The visuals of the shop panel.

@@ -4,3 +4,4 @@
 
 VORLANE_JSON_DEFINE(vorlane::AudioVisualFlags)
 VORLANE_JSON_DEFINE(vorlane::AudioVisual)
+VORLANE_JSON_DEFINE(vorlane::LabeledAudioVisual)

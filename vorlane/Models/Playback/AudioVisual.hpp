@@ -1,8 +1,7 @@
 #pragma once
 // The audio-visual badges of a title (closed captions, audio description, Dolby formats, HDR
-// variants, UHD and so on), each with its badge image and spoken text.
-//
-//   {"flags": [{"value": "dolby_vision", "imageId": "av-dv", "tts": "Dolby Vision"}]}
+// variants, UHD, ...): each a value with a badge image and its spoken text, and the classes of
+// values screens group them by.
 
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -11,7 +10,6 @@
 
 namespace vorlane {
 
-// Closed: an unknown value fails the badge that holds it.
 enum class AudioVisualValue {
     closedCaptions,
     audioDescription,
@@ -55,11 +53,29 @@ constexpr auto jsonVocabulary(json::Tag<AudioVisualValue>) {
     });
 }
 
-// One badge.
+// The classes are narrower than their names: dolby20 and dolby71 are no audio features, hdr10Plus
+// and hdr no video features, sd no media format, and tcm belongs to no class.
+[[nodiscard]] constexpr bool isAccessibilityFeature(AudioVisualValue v) noexcept {
+    return v == AudioVisualValue::closedCaptions || v == AudioVisualValue::audioDescription;
+}
+[[nodiscard]] constexpr bool isAudioFeature(AudioVisualValue v) noexcept {
+    return v == AudioVisualValue::dolby51 || v == AudioVisualValue::dolbyAtmos;
+}
+[[nodiscard]] constexpr bool isVideoFeature(AudioVisualValue v) noexcept {
+    return v == AudioVisualValue::dolbyVision || v == AudioVisualValue::hdr10;
+}
+[[nodiscard]] constexpr bool isEnhancedVideoFeature(AudioVisualValue v) noexcept {
+    return v == AudioVisualValue::imaxEnhanced || v == AudioVisualValue::threeDimensional;
+}
+[[nodiscard]] constexpr bool isMediaFormat(AudioVisualValue v) noexcept {
+    return v == AudioVisualValue::uhd48 || v == AudioVisualValue::uhd || v == AudioVisualValue::hd;
+}
+
+// One badge: its value, the image drawn and the text spoken for it.
 struct AudioVisualFlags {
-    AudioVisualValue value{};
+    AudioVisualValue value = AudioVisualValue::hd;
     std::string imageId;
-    std::string tts;  // the spoken text
+    std::string tts;
     bool operator==(const AudioVisualFlags&) const = default;
 };
 
@@ -69,7 +85,8 @@ inline auto jsonFields(json::Tag<AudioVisualFlags>) {
     return fields(required("value", &S::value), required("imageId", &S::imageId), required("tts", &S::tts));
 }
 
-// The badges of a title; a badge with an unknown value or a missing key is dropped.
+// The badges of a title. "flags" is required; a badge with an unknown value or a missing key is
+// dropped, the others kept in order.
 struct AudioVisual {
     std::vector<AudioVisualFlags> flags;
     bool operator==(const AudioVisual&) const = default;
@@ -78,6 +95,19 @@ struct AudioVisual {
 inline auto jsonFields(json::Tag<AudioVisual>) {
     using namespace json::rules;
     return fields(lenient("flags", &AudioVisual::flags));
+}
+
+// The same with a label shown beside the badges.
+struct LabeledAudioVisual {
+    std::string label;
+    std::vector<AudioVisualFlags> flags;
+    bool operator==(const LabeledAudioVisual&) const = default;
+};
+
+inline auto jsonFields(json::Tag<LabeledAudioVisual>) {
+    using namespace json::rules;
+    using S = LabeledAudioVisual;
+    return fields(required("label", &S::label), lenient("flags", &S::flags));
 }
 
 }  // namespace vorlane
