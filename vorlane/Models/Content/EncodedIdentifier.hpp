@@ -27,9 +27,7 @@ struct std::hash<vorlane::EncodedIdentifier> {
     std::size_t operator()(const vorlane::EncodedIdentifier& id) const noexcept { return std::hash<std::string>{}(id.identifier); }
 };
 
-// Hand-written: an identifier is a bare string, not an object.
+// An identifier is a bare string, not an object.
 template <>
-struct vorlane::json::Codec<vorlane::EncodedIdentifier> {
-    static vorlane::EncodedIdentifier decode(const Value& v) { return vorlane::EncodedIdentifier(std::string(v.string("EncodedIdentifier"))); }
-    static void encode(Writer& w, const vorlane::EncodedIdentifier& id) { w.string(id.identifier); }
-};
+struct vorlane::json::Codec<vorlane::EncodedIdentifier>
+    : BareStringCodec<vorlane::EncodedIdentifier, &vorlane::EncodedIdentifier::identifier, "EncodedIdentifier"> {};

@@ -29,17 +29,10 @@ struct VideoFeature {
 
 }  // namespace vorlane
 
-// Hand-written: each is a bare string, not an object.
+// Each is a bare string, not an object.
 template <>
-struct vorlane::json::Codec<vorlane::VideoFormat> {
-    static vorlane::VideoFormat decode(const Value& v) { return vorlane::VideoFormat(std::string(v.string("VideoFormat"))); }
-    static void encode(Writer& w, const vorlane::VideoFormat& format) { w.string(format.rawValue); }
-};
-
+struct vorlane::json::Codec<vorlane::VideoFormat>
+    : BareStringCodec<vorlane::VideoFormat, &vorlane::VideoFormat::rawValue, "VideoFormat"> {};
 template <>
-struct vorlane::json::Codec<vorlane::VideoFeature> {
-    static vorlane::VideoFeature decode(const Value& v) {
-        return vorlane::VideoFeature(std::string(v.string("VideoFeature")));
-    }
-    static void encode(Writer& w, const vorlane::VideoFeature& feature) { w.string(feature.rawValue); }
-};
+struct vorlane::json::Codec<vorlane::VideoFeature>
+    : BareStringCodec<vorlane::VideoFeature, &vorlane::VideoFeature::rawValue, "VideoFeature"> {};

@@ -244,6 +244,29 @@ struct Codec<Safe<T>> {
     }
 };
 
+// The name of a value in messages, as a template argument.
+template <std::size_t N>
+struct ValueName {
+    char text[N]{};
+    constexpr ValueName(const char (&name)[N]) {  // NOLINT: built from a literal
+        for (std::size_t i = 0; i < N; ++i) text[i] = name[i];
+    }
+    constexpr std::string_view view() const { return {text, N - 1}; }
+};
+
+// A value carried on the wire as a bare string held in one member (identifiers, open formats):
+//   template <> struct vorlane::json::Codec<VideoFormat> : BareStringCodec<VideoFormat, &VideoFormat::rawValue, "VideoFormat"> {};
+// A value that is not a string fails, naming `name`.
+template <class T, std::string T::*text, ValueName name>
+struct BareStringCodec {
+    static T decode(const Value& v) {
+        T out;
+        out.*text = std::string(v.string(name.view()));
+        return out;
+    }
+    static void encode(Writer& w, const T& value) { w.string(value.*text); }
+};
+
 // Dates follow the decoder's setting: ISO 8601 text, or seconds since 2001-01-01 as a number.
 template <>
 struct Codec<Date> {
