@@ -36,6 +36,45 @@ public:
     virtual sdk::ContentIdentifier contentIdentifier() const { return sdk::ContentIdentifier::contentId(contentId()); }
 };
 
+// How a record names its content id: its `contentId` field, or a `contentId()` member for the
+// records whose id is another field (a series' id, a collection's group id, an avatar's id).
+template <class R>
+const std::string& contentIdOf(const R& record) {
+    if constexpr (requires { record.contentId(); })
+        return record.contentId();
+    else
+        return record.contentId;
+}
+
+// The `Content` face of one plain record (a video, a series, a collection, ...): the record keeps
+// its fields under their own names, and this reads the interface's members from them.
+template <class R>
+class ContentModel final : public Content {
+public:
+    explicit ContentModel(R record) : record_(std::move(record)) {}
+
+    const R& record() const noexcept { return record_; }
+
+    ContentTypeIdentifier identifier() const override { return R::identifier; }
+    const std::string& contentId() const override { return contentIdOf(record_); }
+    const TextMap& texts() const override { return record_.texts; }
+    const std::optional<CallToAction>& callToAction() const override { return record_.callToAction; }
+    const std::vector<VideoArtwork>& videoArtwork() const override { return record_.videoArtwork; }
+    const ImageMap& image() const override { return record_.image; }
+    std::optional<SeriesType> seriesType() const override {
+        if constexpr (requires { record_.seriesType; })
+            return record_.seriesType;
+        else
+            return std::nullopt;
+    }
+    sdk::ContentIdentifier contentIdentifier() const override {
+        return sdk::ContentIdentifier::contentId(contentIdOf(record_));
+    }
+
+private:
+    R record_;
+};
+
 // A content record of the concrete kind its "type" tag selects, decoded from the same JSON object.
 // Shared: copies of lists of coders share the records. Two coders are equal when their tags and
 // their records' content ids are.
@@ -44,9 +83,21 @@ public:
     ContentCoder(ContentTypeIdentifier type, std::shared_ptr<const Content> model);
     // The tag is the model's own.
     explicit ContentCoder(std::shared_ptr<const Content> model);
+    // Wraps a record; the tag is the record's kind.
+    template <class R>
+        requires requires { R::identifier; }
+    explicit ContentCoder(R record)
+        : ContentCoder(R::identifier, std::make_shared<const ContentModel<R>>(std::move(record))) {}
 
     ContentTypeIdentifier type() const noexcept { return type_; }
     const std::shared_ptr<const Content>& model() const noexcept { return model_; }
+
+    // The record when the model is one of type R, else null.
+    template <class R>
+    const R* as() const noexcept {
+        const auto* model = dynamic_cast<const ContentModel<R>*>(model_.get());
+        return model ? &model->record() : nullptr;
+    }
 
     bool operator==(const ContentCoder& other) const;
 

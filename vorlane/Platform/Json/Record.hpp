@@ -29,7 +29,9 @@
 //                             fail are dropped (and reported), order kept
 //   lenient(key, m, Missing::empty)
 //                             as lenient, but a missing or null key gives an empty list
-//   lenientIfPresent(key, m)  m is std::optional<std::vector>; missing or null gives absent
+//   lenientIfPresent(key, m[, Absent::writeNull])
+//                             m is std::optional<std::vector>; missing or null gives absent
+//   readOnly(rule)            the field is read by `rule` and never written
 //   nested(key, rules...)     a required object whose members are read into the record's own
 //                             fields by `rules` (and written back as that object)
 // Every rule but `nested` takes a last argument that overrides the codec of its value:
@@ -295,6 +297,7 @@ struct LenientIfPresent {
     using Record = T;
     std::string_view key;
     std::optional<std::vector<E>> T::*member;
+    Absent absent;
 
     void read(const Value& v, T& out) const {
         if (v.isNull()) {
@@ -309,6 +312,9 @@ struct LenientIfPresent {
         if (const auto& value = in.*member) {
             w.key(key);
             encodeList<C>(w, *value);
+        } else if (absent == Absent::writeNull) {
+            w.key(key);
+            w.null();
         }
     }
 };
@@ -329,6 +335,12 @@ struct Nested {
         std::apply([&](const auto&... rule) { (rule.write(w, in), ...); }, rules);
         w.endObject();
     }
+};
+
+// A field that is read by its rule and never written.
+template <class Rule>
+struct ReadOnly : Rule {
+    void write(Writer&, const typename Rule::Record&) const {}
 };
 
 }  // namespace field
@@ -382,8 +394,8 @@ constexpr field::Lenient<T, E, typename S::template For<E>> lenient(std::string_
 }
 template <class T, class E, CodecSelector S = DefaultCodec>
 constexpr field::LenientIfPresent<T, E, typename S::template For<E>> lenientIfPresent(
-    std::string_view key, std::optional<std::vector<E>> T::*member, S = {}) {
-    return {key, member};
+    std::string_view key, std::optional<std::vector<E>> T::*member, Absent absent = Absent::omit, S = {}) {
+    return {key, member, absent};
 }
 
 template <class First, class... Rules>
@@ -392,6 +404,13 @@ field::Nested<typename First::Record, First, Rules...> nested(std::string_view k
     std::tuple<First, Rules...> all(std::move(first), std::move(rules)...);
     auto keys = detail::matcherFor(all);
     return {key, std::move(all), std::move(keys)};
+}
+
+// Reads the field by `rule` but never writes it (a key the answer carries that a record does not
+// pass on).
+template <class Rule>
+constexpr field::ReadOnly<Rule> readOnly(Rule rule) {
+    return {std::move(rule)};
 }
 
 using json::Absent;
