@@ -50,7 +50,7 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(sdk::ContentIdentifier, "ContentIdentifier", local),
         REGISTER(sdk::SearchOverrides, "SearchOverrides", local),
         REGISTER(sdk::WatchlistRequest, "WatchlistRequest", local),
-        REGISTER(sdk::Bookmark, "Bookmark", local),
+        REGISTER(sdk::Bookmark, "sdk.Bookmark", local),
 
         // Styles and refresh
         REGISTER(ContentContainerStyle, "ContentContainer.Style", explore,

@@ -111,6 +111,13 @@ std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCode
 
 }  // namespace vorlane
 
+// A content model reads and writes exactly its record.
+template <class R>
+struct vorlane::json::Codec<vorlane::ContentModel<R>> {
+    static vorlane::ContentModel<R> decode(const Value& v) { return vorlane::ContentModel<R>(Codec<R>::decode(v)); }
+    static void encode(Writer& w, const vorlane::ContentModel<R>& model) { Codec<R>::encode(w, model.record()); }
+};
+
 // Hand-written over the tagged-record table in Content.cpp: reads "type", then decodes the record
 // of that kind from the same object; a kind whose record this library does not decode yet fails
 // with a reason that says so. Encoding writes "type" beside the record's own keys.

@@ -32,6 +32,7 @@
 //   lenientIfPresent(key, m[, Absent::writeNull])
 //                             m is std::optional<std::vector>; missing or null gives absent
 //   readOnly(rule)            the field is read by `rule` and never written
+//   writtenAs(key2, rule)     the field is read by `rule` and written under key2
 //   nested(key, rules...)     a required object whose members are read into the record's own
 //                             fields by `rules` (and written back as that object)
 // Every rule but `nested` takes a last argument that overrides the codec of its value:
@@ -343,6 +344,17 @@ struct ReadOnly : Rule {
     void write(Writer&, const typename Rule::Record&) const {}
 };
 
+// A field read under one key and written under another.
+template <class Rule>
+struct WrittenAs : Rule {
+    std::string_view writtenKey;
+    void write(Writer& w, const typename Rule::Record& in) const {
+        Rule renamed = *this;
+        renamed.key = writtenKey;
+        renamed.write(w, in);
+    }
+};
+
 }  // namespace field
 
 // The declared fields of a record.
@@ -411,6 +423,12 @@ field::Nested<typename First::Record, First, Rules...> nested(std::string_view k
 template <class Rule>
 constexpr field::ReadOnly<Rule> readOnly(Rule rule) {
     return {std::move(rule)};
+}
+
+// Reads the field by `rule` under its key, and writes it under `writtenKey`.
+template <class Rule>
+constexpr field::WrittenAs<Rule> writtenAs(std::string_view writtenKey, Rule rule) {
+    return {std::move(rule), writtenKey};
 }
 
 using json::Absent;
