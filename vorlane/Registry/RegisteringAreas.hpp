@@ -20,6 +20,8 @@ void registerPlaybackTypes(std::vector<DecodableType>& types);
 void registerVisualsTypes(std::vector<DecodableType>& types);
 // Legacy videos, series, seasons, collections, sets, containers and avatars.
 void registerLegacyContentTypes(std::vector<DecodableType>& types);
+// Airings, live events, sports records and sport tags, and the family and group links.
+void registerAiringTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
@@ -28,6 +30,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerVisualsTypes,
     registerPlaybackTypes,
     registerLegacyContentTypes,
+    registerAiringTypes,
 };
 
 }  // namespace vorlane
