@@ -3,6 +3,7 @@
 // set references, avatars and the typed result containers.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Models/Content/Airing.hpp"
 #include "vorlane/Models/Content/ContentCollection.hpp"
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 #include "vorlane/Models/Content/ResultContainers.hpp"
@@ -251,7 +252,7 @@ TEST(Collections, NestedCollectionsDecodeAndWriteBackUnchanged) {
     JsonValue innerCollection = with(collection("inner", {{{"type", "GridContainer"}, {"style", "grid_tile"},
                                                            {"set", completeSet("s2", {innerVideo})}}}),
                                      {{"type", "StandardCollection"}});
-    JsonValue flatPersonalized = {{"type", "PersonalizedCollection"}, {"collectionId", "p"}};
+    JsonValue flatPersonalized = with(collection("p", JsonValue::array()), {{"type", "PersonalizedCollection"}});
     JsonValue series = with(minimalSeries, {{"type", "MepoSeries"}});
     JsonValue items = {innerCollection, {{"type", "Program"}, {"contentId", "x"}}, flatPersonalized, series};
     JsonValue outer = collection("outer", {{{"type", "ShelfContainer"}, {"style", "no_such_style"},
@@ -298,6 +299,7 @@ TEST(ContentCoder, EveryTagSelectsItsRecord) {
         {"MepoSeries", minimalSeries, [](const ContentCoder& c) { return c.as<Series>() != nullptr; }},
         {"StandardCollection", flatCollection, [](const ContentCoder& c) { return c.as<ContentCollection>() != nullptr; }},
         {"Avatar", avatar, [](const ContentCoder& c) { return c.as<Avatar>() != nullptr; }},
+        {"Airing", with(minimalVideo, {{"eventId", "e1"}}), [](const ContentCoder& c) { return c.as<Airing>() != nullptr; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.tag);
@@ -315,7 +317,11 @@ TEST(ContentCoder, EveryTagSelectsItsRecord) {
     EXPECT_EQ(decodeFailure<ContentCoder>(personalized.dump()).path(), "type");
     const ContentCoder kept(ContentTypeIdentifier::personalizedCollection,
                             std::make_shared<const ContentModel<ContentCollection>>(ContentCollection::empty()));
-    EXPECT_EQ(toJsonValue(kept)["type"], "PersonalizedCollection");
+    EXPECT_EQ(kept.type(), ContentTypeIdentifier::personalizedCollection);
+    // The collection's own "type" is the one "type" written.
+    const std::string written = json::encode(kept);
+    EXPECT_EQ(written.find(R"("type")"), written.rfind(R"("type")")) << written;
+    EXPECT_EQ(toJsonValue(kept)["type"], "StandardCollection");
 
     const auto explore = decodeFailure<ContentCoder>(R"({"type":"ExploreSetItem","contentId":"e"})");
     EXPECT_EQ(explore.path(), "type");

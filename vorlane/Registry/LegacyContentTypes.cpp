@@ -24,6 +24,7 @@ void registerLegacyContentTypes(std::vector<DecodableType>& types) {
                  derived<Video>("contentReferenceLocator",
                                 [](const Video& v) { return ContentReferenceLocator::of(v); })),
         REGISTER(Video::Meta, "Video.Meta", legacy),
+        REGISTER(Bookmark, "Bookmark", legacy, derived<Bookmark>("isCompleted", &Bookmark::isCompleted)),
         REGISTER(VideoContentType, "Video.ContentType", legacy),
         REGISTER(VideoProgramType, "Video.ProgramType", legacy),
         REGISTER(ExploreDeeplinkParams, "ExploreDeeplinkParams", explore),

@@ -1,5 +1,6 @@
 #include "vorlane/Models/Content/Content.hpp"
 
+#include "vorlane/Models/Content/Airing.hpp"
 #include "vorlane/Models/Content/Avatar.hpp"
 #include "vorlane/Models/Content/ContentCollection.hpp"
 #include "vorlane/Models/Content/Series.hpp"
@@ -41,17 +42,19 @@ std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCode
 namespace {
 
 // The record each tag decodes as. Both collection tags read a collection, whose own "type" then
-// decides whether the object is one; the coder keeps the tag it read.
+// decides whether the object is one; the coder keeps the tag it read. A collection's "type" is a
+// field of its own, so a collection is written with that "type" only (as its tag for readers).
 using T = ContentTypeIdentifier;
-template <auto Tag, class R>
-using Case = json::TaggedCase<Tag, ContentModel<R>>;
+template <auto Tag, class R, class... Options>
+using Case = json::TaggedCase<Tag, ContentModel<R>, Options...>;
+using json::RecordWritesTagKey;
 using ContentRecords = json::TaggedRecords<Content, ContentTypeIdentifier,
                                            Case<T::video, Video>,
                                            Case<T::series, Series>,
-                                           Case<T::standardCollection, ContentCollection>,
-                                           Case<T::personalizedCollection, ContentCollection>,
+                                           Case<T::standardCollection, ContentCollection, RecordWritesTagKey>,
+                                           Case<T::personalizedCollection, ContentCollection, RecordWritesTagKey>,
                                            Case<T::avatar, Avatar>,
-                                           json::TaggedCase<T::airing, json::NotBuilt>,
+                                           Case<T::airing, Airing>,
                                            json::TaggedCase<T::explore, json::NotBuilt>>;
 static_assert(json::allCases<ContentTypeIdentifier>().size() == 7, "every content tag has a row above");
 
