@@ -79,6 +79,8 @@ TEST(Video, KeyRules) {
          {videoWith({{"ratings", 3}}), Failure{ErrorKind::typeMismatch, "ratings"}},
          {videoWith({{"family", "F"}}), Failure{ErrorKind::typeMismatch, "family"}},
          {noContentId.dump(), Failure{ErrorKind::keyNotFound, "contentId"}},
+         // Keys are read in their reading order, not the written one ("seriesId" is written first).
+         {videoWith({{"seriesId", 6}, {"videoId", 5}}), Failure{ErrorKind::typeMismatch, "videoId"}},
          {noMedia.dump(), Failure{ErrorKind::keyNotFound, "mediaMetadata"}}},
         kinds);
     EXPECT_EQ(json::encode(json::decode<Video>(videoWith({{"programType", "live"}}))).find(R"("programType":"other")") !=
@@ -214,6 +216,11 @@ TEST(Collections, IdentifierRules) {
     badSlug["slugs"].push_back({{"language", "fr"}});
     EXPECT_EQ(decodeFailure<ContentCollectionIdentifiers>(badSlug.dump()).path(), "slugs[1].value");
 
+    // "containers" is read last though written before "collectionId".
+    JsonValue broken = collection("g", 5);
+    broken.erase("collectionId");
+    EXPECT_EQ(decodeFailure<ContentCollection>(broken.dump()).path(), "collectionId");
+
     const auto& empty = ContentCollection::empty();
     EXPECT_TRUE(empty.isEmpty());
     EXPECT_EQ(empty.contentId(), "");
@@ -235,7 +242,7 @@ TEST(Collections, SetsAndReferences) {
 
     // A "refType" that names no set type means a complete set; a reference needs its "refId".
     expectRows<std::string>(
-        {{R"({"refType":"NoSuchSet","refId":"X"})", Failure{ErrorKind::keyNotFound, "type"}},
+        {{R"({"refType":"NoSuchSet","refId":"X"})", Failure{ErrorKind::keyNotFound, "meta"}},
          {R"({"refType":"CuratedSet"})", Failure{ErrorKind::keyNotFound, "refId"}},
          {with(completeSet("Z", JsonValue::array()), {{"refType", nullptr}}).dump(), std::string("Z")},
          {R"({"type":"CuratedSet","setId":"s","items":[],"meta":{"hits":10,"pageSize":15,"offset":0}})",

@@ -51,12 +51,13 @@ inline auto jsonFields(json::Tag<ContentCollection>) {
                   optional("callToAction", &S::callToAction),
                   defaulted("image", &S::image),
                   lenient("videoArt", &S::videoArtwork, Missing::empty),
-                  lenient("containers", &S::containers),
                   required("collectionId", &S::collectionId),
                   required("type", &S::type),
                   required("subType", &S::subType),
                   optional("experimentToken", &S::experimentToken),
-                  lenientIfPresent("actions", &S::actionCoders));
+                  lenientIfPresent("actions", &S::actionCoders),
+                  lenient("containers", &S::containers))
+        .writtenInOrder({"collectionGroup", "text", "callToAction", "image", "videoArt", "containers", "collectionId", "type", "subType", "experimentToken", "actions"});
 }
 
 }  // namespace vorlane

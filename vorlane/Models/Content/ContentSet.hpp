@@ -52,14 +52,15 @@ inline auto jsonFields(json::Tag<ContentSet::Meta>) {
 inline auto jsonFields(json::Tag<ContentSet>) {
     using namespace json::rules;
     using S = ContentSet;
-    return fields(required("type", &S::type),
-                  required("setId", &S::setId),
-                  required("meta", &S::meta),
+    return fields(required("meta", &S::meta),
                   defaulted("text", &S::texts),
-                  lenient("items", &S::items),
+                  required("type", &S::type),
+                  required("setId", &S::setId),
                   optional("experimentToken", &S::experimentToken),
                   optional("shouldRefresh", &S::shouldRefresh),
-                  optional("collection", &S::associatedCollection));
+                  lenient("items", &S::items),
+                  optional("collection", &S::associatedCollection))
+        .writtenInOrder({"type", "setId", "meta", "text", "items", "experimentToken", "shouldRefresh", "collection"});
 }
 
 // A complete set, or a reference to one with the texts to show until it is fetched.

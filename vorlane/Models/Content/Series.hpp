@@ -51,7 +51,8 @@ struct Series {
     bool operator==(const Series&) const = default;
 };
 
-// Every key is always written, an absent value as null, in the order below.
+// Keys are read in the order below; every key is always written, an absent value as null, in the
+// written order.
 inline auto jsonFields(json::Tag<Series>) {
     using namespace json::rules;
     using S = Series;
@@ -70,14 +71,15 @@ inline auto jsonFields(json::Tag<Series>) {
                   lenientIfPresent("typedGenres", &S::typedGenres, null),
                   optional("participant", &S::participants, null),
                   lenientIfPresent("ratings", &S::ratings, null),
-                  lenient("labels", &S::labels, Missing::empty),
                   lenient("families", &S::families, Missing::empty),
                   optional("family", &S::family, null),
                   required("mediaMetadata", &S::mediaMetadata),
                   optional("mediaRights", &S::mediaRights, null),
+                  lenient("labels", &S::labels, Missing::empty),
                   optional("encodedParentOf", &S::encodedParentOf, null),
                   optional("badging", &S::badging, null),
-                  lenientIfPresent("actions", &S::actionCoders, null));
+                  lenientIfPresent("actions", &S::actionCoders, null))
+        .writtenInOrder({"seriesId", "seriesType", "encodedSeriesId", "text", "callToAction", "image", "videoArt", "seasonsMinYear", "seasonsMaxYear", "releases", "currentAvailability", "typedGenres", "participant", "ratings", "labels", "families", "family", "mediaMetadata", "mediaRights", "encodedParentOf", "badging", "actions"});
 }
 
 }  // namespace vorlane

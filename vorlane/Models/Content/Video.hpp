@@ -114,30 +114,31 @@ inline auto jsonFields(json::Tag<Video::Meta>) {
     return fields(optional("bookmarkData", &Video::Meta::bookmarkData));
 }
 
-// Every key but "channel" is always written, an absent value as null, in the order below; so a
-// video read back from its own encoding equals it except for the channel.
+// Keys are read in the order below (which decides the failure reported first). Every key but
+// "channel" is always written, an absent value as null, in the written order; so a video read back
+// from its own encoding equals it except for the channel.
 inline auto jsonFields(json::Tag<Video>) {
     using namespace json::rules;
     using S = Video;
     constexpr auto null = Absent::writeNull;
-    return fields(optional("seriesId", &S::seriesId, null),
-                  optional("encodedSeriesId", &S::encodedSeriesId, null),
-                  optional("seriesType", &S::seriesType, null),
-                  optional("videoId", &S::videoId, null),
+    return fields(optional("videoId", &S::videoId, null),
                   required("contentId", &S::contentId),
                   defaulted("text", &S::texts),
                   optional("callToAction", &S::callToAction, null),
+                  readOnly(optional("channel", &S::channel)),
                   optional("originalLanguage", &S::originalLanguage, null),
                   defaulted("image", &S::image),
                   lenient("videoArt", &S::videoArtwork, Missing::empty),
                   optional("seasonId", &S::seasonId, null),
+                  optional("seriesId", &S::seriesId, null),
+                  optional("encodedSeriesId", &S::encodedSeriesId, null),
+                  optional("seriesType", &S::seriesType, null),
                   optional("internalTitle", &S::internalTitle, null),
                   required("contentType", &S::contentType),
                   optional("meta", &S::meta, null),
                   optional("mediaRights", &S::mediaRights, null),
                   lenientIfPresent("typedGenres", &S::typedGenres, null),
                   lenientIfPresent("ratings", &S::ratings, null),
-                  lenient("labels", &S::labels, Missing::empty),
                   optional("episodeSequenceNumber", &S::episodeSequenceNumber, null),
                   optional("episodeSeriesSequenceNumber", &S::episodeSeriesSequenceNumber, null),
                   optional("seasonSequenceNumber", &S::seasonSequenceNumber, null),
@@ -147,6 +148,7 @@ inline auto jsonFields(json::Tag<Video>) {
                   optional("milestone", &S::milestones, null),
                   lenientIfPresent("releases", &S::releases, null),
                   required("mediaMetadata", &S::mediaMetadata),
+                  lenient("labels", &S::labels, Missing::empty),
                   defaulted("currentAvailability", &S::currentAvailability, noAvailability),
                   lenient("families", &S::families, Missing::empty),
                   optional("family", &S::family, null),
@@ -157,8 +159,8 @@ inline auto jsonFields(json::Tag<Video>) {
                   optional("eventState", &S::eventState, null),
                   optional("league", &S::league, null),
                   optional("sport", &S::sport, null),
-                  lenientIfPresent("actions", &S::actionCoders, null),
-                  readOnly(optional("channel", &S::channel)));
+                  lenientIfPresent("actions", &S::actionCoders, null))
+        .writtenInOrder({"seriesId", "encodedSeriesId", "seriesType", "videoId", "contentId", "text", "callToAction", "originalLanguage", "image", "videoArt", "seasonId", "internalTitle", "contentType", "meta", "mediaRights", "typedGenres", "ratings", "labels", "episodeSequenceNumber", "episodeSeriesSequenceNumber", "seasonSequenceNumber", "targetLanguage", "programType", "participant", "milestone", "releases", "mediaMetadata", "currentAvailability", "families", "family", "encodedParentOf", "groups", "event", "badging", "eventState", "league", "sport", "actions"});
 }
 
 // The partner ids of the typed genres that have one, in order (shared by videos and series).

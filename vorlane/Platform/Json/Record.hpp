@@ -41,7 +41,8 @@
 //
 // Decoding finds each declared key's last occurrence in one pass over the object's members, then
 // reads every field once, in declared order: on a repeated key the last one wins and earlier ones
-// are not read at all; unknown keys are ignored. Encoding writes the fields in declared order.
+// are not read at all; unknown keys are ignored. Encoding writes the fields in declared order, or
+// in the order `fields(...).writtenInOrder({keys...})` gives.
 
 #include "vorlane/Platform/Json/Codec.hpp"
 
@@ -49,7 +50,9 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -361,6 +364,23 @@ struct WrittenAs : Rule {
 template <class... Rules>
 struct Fields {
     std::tuple<Rules...> rules;
+    // The keys in the order they are written, when that differs from the order they are read in
+    // (which decides which failure is reported first). Empty: written in declared order.
+    std::array<std::string_view, sizeof...(Rules)> writeOrder{};
+    std::size_t writeOrderSize = 0;
+
+    // Writes the fields in the order of `keys` (their reading keys); fields not listed are written
+    // after them, in declared order. A key that names no field is a programming error, reported
+    // when the record's codec is first used.
+    constexpr Fields writtenInOrder(std::initializer_list<std::string_view> keys) && {
+        Fields out = std::move(*this);
+        out.writeOrderSize = 0;
+        for (std::string_view key : keys) {
+            if (out.writeOrderSize == out.writeOrder.size()) throw std::logic_error("more written keys than fields");
+            out.writeOrder[out.writeOrderSize++] = key;
+        }
+        return out;
+    }
 };
 
 namespace rules {
