@@ -11,6 +11,7 @@
 #include "vorlane/Models/Content/Family.hpp"
 #include "vorlane/Models/Content/SportTags.hpp"
 #include "vorlane/Models/Content/Sports.hpp"
+#include "vorlane/Models/Explore/Actions.hpp"
 
 namespace vorlane {
 
@@ -31,7 +32,8 @@ void registerAiringTypes(std::vector<DecodableType>& types) {
         // Airings and the answers that hold them
         REGISTER(Airing, "Airing", legacy, derived<Airing>("playbackUrl", &Airing::playbackUrl),
                  derived<Airing>("airingState", &Airing::airingState),
-                 derived<Airing>("exploreDeeplinkParams", &Airing::exploreDeeplinkParams)),
+                 derived<Airing>("exploreDeeplinkParams", &Airing::exploreDeeplinkParams),
+                 derived<Airing>("browseAction", [](const Airing& a) { return browseAction(a.actionCoders); })),
         REGISTER(AiringState, "AiringState", legacy),
         REGISTER(LiveEpisodes, "LiveEpisodes", legacy),
         REGISTER(UpcomingAiring, "UpcomingAiring", legacy),

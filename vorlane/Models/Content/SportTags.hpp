@@ -20,7 +20,7 @@ namespace SportTags {
 // What a tag names. Closed: any other string fails the tag.
 enum class TagType { teamId, sportId, leagueId };
 
-constexpr auto jsonVocabulary(json::Tag<TagType>) {
+constexpr auto jsonVocabulary(json::Tag<SportTags::TagType>) {
     using enum TagType;
     return json::vocabulary<TagType>("SportTags.TagType", {{teamId, "teamId"}, {sportId, "sportId"}, {leagueId, "leagueId"}});
 }
@@ -51,7 +51,7 @@ struct Team {
     bool operator==(const Team&) const = default;
 };
 
-inline auto jsonFields(json::Tag<Team>) {
+inline auto jsonFields(json::Tag<SportTags::Team>) {
     using namespace json::rules;
     return fields(required("type", &Team::type), required("value", &Team::value), required("data", &Team::data));
 }
@@ -63,7 +63,7 @@ struct League {
     bool operator==(const League&) const = default;
 };
 
-inline auto jsonFields(json::Tag<League>) {
+inline auto jsonFields(json::Tag<SportTags::League>) {
     using namespace json::rules;
     return fields(required("type", &League::type), required("value", &League::value), required("data", &League::data));
 }
@@ -75,7 +75,7 @@ struct Sport {
     bool operator==(const Sport&) const = default;
 };
 
-inline auto jsonFields(json::Tag<Sport>) {
+inline auto jsonFields(json::Tag<SportTags::Sport>) {
     using namespace json::rules;
     return fields(required("type", &Sport::type), required("value", &Sport::value), required("data", &Sport::data));
 }
