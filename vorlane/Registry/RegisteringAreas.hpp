@@ -18,6 +18,8 @@ void registerDescriptorTypes(std::vector<DecodableType>& types);
 void registerPlaybackTypes(std::vector<DecodableType>& types);
 // Explore visuals of pages, sets, items and containers, badges and promotional labels.
 void registerVisualsTypes(std::vector<DecodableType>& types);
+// Bundles, continue watching and user state, the legacy details page and the legacy up next.
+void registerBundleTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
@@ -25,6 +27,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerDescriptorTypes,
     registerVisualsTypes,
     registerPlaybackTypes,
+    registerBundleTypes,
 };
 
 }  // namespace vorlane
