@@ -112,8 +112,12 @@ TEST(BundlesTest, ProgressGivesRuntimeAndPlayheadOnlyFromUsableNumbers) {
         EXPECT_DOUBLE_EQ(progress.rawProgress(), row.raw);
         ASSERT_EQ(progress.runtime().has_value(), row.runtime.has_value());
         ASSERT_EQ(progress.playhead().has_value(), row.playhead.has_value());
-        if (row.runtime) EXPECT_DOUBLE_EQ(*progress.runtime(), *row.runtime);
-        if (row.playhead) EXPECT_DOUBLE_EQ(*progress.playhead(), *row.playhead);
+        if (row.runtime) {
+            EXPECT_DOUBLE_EQ(*progress.runtime(), *row.runtime);
+        }
+        if (row.playhead) {
+            EXPECT_DOUBLE_EQ(*progress.playhead(), *row.playhead);
+        }
     }
 }
 
@@ -234,7 +238,7 @@ TEST(BundlesTest, ContinueWatchingReadsFreeFormLabelsWithoutEverFailing) {
 }
 
 TEST(BundlesTest, BundlesRequireTheirPartsAndDropFailingLabelsAndPanels) {
-    const std::string extras = R"({"meta":{"hits":0},"videos":[])";
+    const std::string extras = R"({"meta":{"hits":0},"videos":[]})";
     const std::string shop =
         R"({"type":"shop","style":{"name":"shop"},"content":{"title":"t","subTitle":"s","legalCopy":"l","linkCopy":"c",)"
         R"("linkCopyUrl":"u","link":"k","image":{"qrCode":"q","background":"b","backgroundMobile":"m",)"

@@ -16,7 +16,7 @@ using namespace jsontesting;
 
 const std::string season =
     R"({"type":"season","refId":"S1","refType":"season","seasonSequenceNumber":2,"mediaRights":{"downloadBlocked":false},)"
-    R"("episodes_meta":{"offset":0,"page_size":15,"hits":40},"ratings":[{"system":"MPAA","value":"PG"},{"value":3}]})";
+    R"("episodes_meta":{"offset":0,"page_size":15,"hits":40},"ratings":[{"system":"MPAA","value":"PG","advisories":[]},{"value":"PG"}]})";
 
 std::string page(const std::string& styleName, const std::string& containers) {
     return R"({"refId":"P1","pageType":"details","style":{"name":")" + styleName +
@@ -48,7 +48,7 @@ TEST(PageModelTest, PageSizesAreTheirIntegerRawValues) {
     for (std::int64_t raw : {25, 1, 100, -2}) EXPECT_EQ(pageSizeFromRawValue(raw), std::nullopt) << raw;
     EXPECT_EQ(decodeFailure<PageSize>("25").kind(), ErrorKind::dataCorrupted);
     EXPECT_EQ(decodeFailure<PageSize>(R"("10")").kind(), ErrorKind::typeMismatch);
-    EXPECT_EQ(decodeFailure<PageSize>("10.5").kind(), ErrorKind::typeMismatch);
+    EXPECT_EQ(decodeFailure<PageSize>("10.5").kind(), ErrorKind::dataCorrupted);
 }
 
 TEST(PageModelTest, PageSeasonReadsEpisodesMetaUnderSnakeCaseAndWritesItUnderItsName) {

@@ -27,7 +27,10 @@ std::string videoJson(const std::string& id) {
 // candidate videos.
 UpNextResponse response(const std::string& type, const std::string& from, const std::string& to, int videos = 2) {
     std::string list;
-    for (int i = 0; i < videos; ++i) list += (i ? "," : "") + videoJson("v" + std::to_string(i + 1));
+    for (int i = 0; i < videos; ++i) {
+        if (i) list += ',';
+        list += videoJson(std::string("v").append(std::to_string(i + 1)));
+    }
     std::string json = R"({"upNextType":")" + type + R"(","video":{"meta":{},"videos":[)" + list + "]}";
     if (!from.empty()) json += R"(,"itemFrom":{"programType":")" + from + R"("})";
     if (!to.empty()) json += R"(,"itemTo":{"programType":")" + to + R"("})";
