@@ -106,28 +106,21 @@ TEST(UpNextTest, DecisionTableRowByRow) {
 }
 
 TEST(UpNextTest, ResponseNeedsTypeVideoAndItemProgramTypesAndRoundTrips) {
-    const std::string complete =
-        R"({"upNextType":"recommendation","video":{"meta":{"hits":1},"videos":[)" + videoJson("v1") +
-        R"(]},"itemFrom":{"programType":"episode"},"itemTo":{"programType":"movie","programSource":{"image":)"
-        R"({"tile":{"1.78":{"program":{"default":{"url":"https://img/t.jpg","masterId":"m"}}}}}}},)"
-        R"("parentItemTo":{"currentAvailability":{"appears":"2026-03-01T00:00:00Z"},"encodedSeriesId":"ES"},)"
-        R"("experimentToken":"x"})";
-    const auto decoded = json::decode<UpNextResponse>(complete, iso);
+    JsonValue full = JsonValue::parse(
+        R"({"upNextType":"recommendation","video":{"meta":{"hits":1},"videos":[]},"itemTo":{"programType":"movie",)"
+        R"("programSource":{"image":{"tile":{"1.78":{"program":{"default":{"url":"u","masterId":"m"}}}}}}},)"
+        R"("parentItemTo":{"currentAvailability":{"appears":"2026-03-01T00:00:00Z"},"encodedSeriesId":"ES"}})");
+    const auto decoded = json::decode<UpNextResponse>(full.dump(), iso);
     EXPECT_EQ(decoded.parentItemTo->currentAvailability->appears, parseIso8601("2026-03-01T00:00:00Z"));
     EXPECT_FALSE(decoded.itemTo->programSource->image().empty());
-    EXPECT_EQ(json::decode<UpNextResponse>(json::encode(decoded, json::EncoderSettings::iso8601()), iso), decoded);
-
-    JsonValue full = JsonValue::parse(complete);
+    EXPECT_EQ(JsonValue::parse(json::encode(decoded, json::EncoderSettings::iso8601())), full);
     for (const char* key : {"upNextType", "video"}) {
         JsonValue partial = full;
         partial.erase(key);
         EXPECT_EQ(decodeFailure<UpNextResponse>(partial.dump()).path(), key);
     }
-    JsonValue noProgramType = full;
-    noProgramType["itemTo"].erase("programType");
-    EXPECT_EQ(decodeFailure<UpNextResponse>(noProgramType.dump()).path(), "itemTo.programType");
-    JsonValue minimal = JsonValue::parse(R"({"upNextType":"stop","video":{"meta":{},"videos":[]}})");
-    EXPECT_EQ(json::encode(json::decode<UpNextResponse>(minimal.dump())), minimal.dump());
+    full["itemTo"].erase("programType");
+    EXPECT_EQ(decodeFailure<UpNextResponse>(full.dump()).path(), "itemTo.programType");
 }
 
 TEST(UpNextTest, ErrorsAreAnErrorCodeCategoryWithAReadableMessagePerCase) {
