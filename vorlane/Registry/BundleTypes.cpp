@@ -75,13 +75,6 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
                                              auto result = UpNext::from(r);
                                              if (const UpNext* upNext = result.leftIfPresent()) return *upNext;
                                              return std::nullopt;
-                                         }),
-                 derived<UpNextResponse>("upNextError",
-                                         [](const UpNextResponse& r) -> std::optional<std::string> {
-                                             auto result = UpNext::from(r);
-                                             if (const UpNextError* error = result.rightIfPresent())
-                                                 return std::string(toString(*error));
-                                             return std::nullopt;
                                          })),
         REGISTER(UpNext, "UpNext", legacy),
     });
