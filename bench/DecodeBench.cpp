@@ -2,6 +2,8 @@
 // The document is generated: a page of a few megabytes shaped like a browse page (containers of
 // sets of items with texts, numbers, tag lists and artwork maps keyed by ratio).
 
+#include "bench/LegacyCollectionBench.hpp"
+#include "bench/PeakMemory.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/RecordCodec.hpp"
 
@@ -234,36 +236,7 @@ public:
     std::map<std::string, double> cpuMillis;
 };
 
-// Resident memory from /proc/self/status ("VmRSS" now, "VmHWM" the peak), in bytes.
-long residentBytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field + ":", 0) == 0) return std::stol(line.substr(field.size() + 1)) * 1024;
-    return -1;
-}
-
-// Peak resident memory, above what the process held before, of `work` run in a child process (so
-// each measurement starts from the same state and no earlier peak counts); -1 when unavailable.
-template <class Work>
-long peakOfChild(Work work) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const long before = residentBytes("VmRSS");
-        work();
-        long peak = residentBytes("VmHWM") - before;
-        if (write(pipeEnds[1], &peak, sizeof peak) != sizeof peak) _exit(1);
-        _exit(0);
-    }
-    long peak = -1;
-    if (read(pipeEnds[0], &peak, sizeof peak) != sizeof peak) peak = -1;
-    waitpid(child, nullptr, 0);
-    close(pipeEnds[0]);
-    close(pipeEnds[1]);
-    return peak;
-}
+using bench::peakOfChild;
 
 // The peak memory of one decode beside its floor: the parser's own peak on the same answer (its
 // padded copy and buffers, fresh parser) plus the decoded value itself (a copy of it, built
@@ -303,6 +276,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     std::printf("document: %.2f MB\n", static_cast<double>(document().size()) / 1e6);
     reportPeakMemory();
+    bench::reportLegacyCollectionPeakMemory();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     double raw = 0, typed = 0;
@@ -313,11 +287,14 @@ int main(int argc, char** argv) {
     if (raw > 0 && typed > 0)
         std::printf("raw DOM parse: %.0f MB/s, typed decode: %.0f MB/s, typed/raw: %.2f\n", raw / 1e6, typed / 1e6,
                     typed / raw);
-    double parseMs = 0, copyMs = 0, decodeMs = 0;
+    double parseMs = 0, copyMs = 0, decodeMs = 0, legacyParseMs = 0, legacyCopyMs = 0, legacyDecodeMs = 0;
     for (const auto& [name, ms] : reporter.cpuMillis) {
         if (name.find("BM_RawDomParse") == 0) parseMs = ms;
         if (name.find("BM_CopyDecodedPage") == 0) copyMs = ms;
         if (name.find("BM_TypedDecode") == 0) decodeMs = ms;
+        if (name.find("BM_LegacyCollectionRawParse") == 0) legacyParseMs = ms;
+        if (name.find("BM_LegacyCollectionCopyFloor") == 0) legacyCopyMs = ms;
+        if (name.find("BM_LegacyCollectionDecode") == 0) legacyDecodeMs = ms;
         if (name.find("BM_Map100kKeys") == 0) std::printf("map of 100k keys: %.1f ns per key\n", ms * 1e6 / kLargeCount);
         if (name.find("BM_List100kElements") == 0)
             std::printf("list of 100k elements: %.1f ns per element\n", ms * 1e6 / kLargeCount);
@@ -325,6 +302,11 @@ int main(int argc, char** argv) {
     if (parseMs > 0 && copyMs > 0 && decodeMs > 0)
         std::printf("typed decode %.2f ms / (raw parse %.2f ms + copy floor %.2f ms) = %.2f (bar 1.30)\n", decodeMs,
                     parseMs, copyMs, decodeMs / (parseMs + copyMs));
+    if (legacyParseMs > 0 && legacyCopyMs > 0 && legacyDecodeMs > 0)
+        std::printf("legacy collection: decode %.2f ms, raw parse %.2f ms (decode/parse %.2f), copy floor %.2f ms; "
+                    "decode / (parse + copy) = %.2f\n",
+                    legacyDecodeMs, legacyParseMs, legacyDecodeMs / legacyParseMs, legacyCopyMs,
+                    legacyDecodeMs / (legacyParseMs + legacyCopyMs));
     benchmark::Shutdown();
     return 0;
 }

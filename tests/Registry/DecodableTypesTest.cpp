@@ -10,6 +10,7 @@
 #include <fstream>
 #include <regex>
 #include <set>
+#include <vector>
 #include <string>
 
 namespace vorlane {
@@ -24,14 +25,26 @@ std::set<std::string> typesWithCodecs() {
         R"(^\s*(?:constexpr|inline) auto json(?:Fields|Vocabulary)\(json::Tag<([\w:]+)>\))"
         R"(|^VORLANE_JSON_CODEC\(vorlane::([\w:]+)\))"
         R"(|^struct vorlane::json::Codec<vorlane::([\w:]+)>)");
+    // Declarations inside a namespace below vorlane name their type relative to it.
+    const std::regex opening(R"(^namespace (\w+) \{)"), closing(R"(^\}  // namespace)");
     std::set<std::string> names;
     for (const auto& file : fs::recursive_directory_iterator(root)) {
         if (file.path().extension() != ".hpp") continue;
         std::ifstream in(file.path());
+        std::vector<std::string> namespaces;
         for (std::string line; std::getline(in, line);) {
             std::smatch match;
+            if (std::regex_search(line, match, opening)) {
+                namespaces.push_back(match[1].str());
+                continue;
+            }
+            if (std::regex_search(line, closing) && !namespaces.empty()) namespaces.pop_back();
             if (!std::regex_search(line, match, declaration)) continue;
-            for (std::size_t group = 1; group < match.size(); ++group)
+            std::string scope;
+            for (const auto& name : namespaces)
+                if (name != "vorlane") scope += name + "::";
+            if (match[1].matched) names.insert(scope + match[1].str());
+            for (std::size_t group = 2; group < match.size(); ++group)
                 if (match[group].matched) names.insert(match[group].str());
         }
     }

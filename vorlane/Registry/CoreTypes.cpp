@@ -104,7 +104,17 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ExploreArtworkComponents, "ExploreArtworkComponents", explore),
 
         // The content core
-        REGISTER(ContentCoder, "ContentCoder", legacy),
+        REGISTER(ContentCoder, "ContentCoder", legacy,
+                 derived<ContentCoder>("contentId", [](const ContentCoder& c) { return c.model()->contentId(); }),
+                 derived<ContentCoder>("contentIdentifier",
+                                       [](const ContentCoder& c) { return c.model()->contentIdentifier(); }),
+                 derived<ContentCoder>("isAnthologySeries",
+                                       [](const ContentCoder& c) { return c.model()->isAnthologySeries(); }),
+                 derived<ContentCoder>("shouldUseExploreAPI",
+                                       [](const ContentCoder& c) { return c.model()->shouldUseExploreAPI(); }),
+                 derived<ContentCoder>("shouldUseGetPageRequest",
+                                       [](const ContentCoder& c) { return c.model()->shouldUseGetPageRequest(); })),
+        REGISTER(std::vector<Safe<ContentCoder>>, "[ContentCoder]", legacy),
         REGISTER(ContentTypeIdentifier, "ContentTypeIdentifier", legacy),
         REGISTER(EncodedIdentifier, "EncodedIdentifier", legacy),
         REGISTER(CallToAction, "CallToAction", legacy),

@@ -18,6 +18,10 @@ void registerDescriptorTypes(std::vector<DecodableType>& types);
 void registerPlaybackTypes(std::vector<DecodableType>& types);
 // Explore visuals of pages, sets, items and containers, badges and promotional labels.
 void registerVisualsTypes(std::vector<DecodableType>& types);
+// Legacy videos, series, seasons, collections, sets, containers and avatars.
+void registerLegacyContentTypes(std::vector<DecodableType>& types);
+// Airings, live events, sports records and sport tags, and the family and group links.
+void registerAiringTypes(std::vector<DecodableType>& types);
 // Bundles, continue watching and user state, the legacy details page and the legacy up next.
 void registerBundleTypes(std::vector<DecodableType>& types);
 
@@ -27,6 +31,8 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerDescriptorTypes,
     registerVisualsTypes,
     registerPlaybackTypes,
+    registerLegacyContentTypes,
+    registerAiringTypes,
     registerBundleTypes,
 };
 

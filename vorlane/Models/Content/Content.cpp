@@ -1,5 +1,10 @@
 #include "vorlane/Models/Content/Content.hpp"
 
+#include "vorlane/Models/Content/Airing.hpp"
+#include "vorlane/Models/Content/Avatar.hpp"
+#include "vorlane/Models/Content/ContentCollection.hpp"
+#include "vorlane/Models/Content/Series.hpp"
+#include "vorlane/Models/Content/Video.hpp"
 #include "vorlane/Platform/Json/TaggedCoder.hpp"
 
 #include <array>
@@ -36,15 +41,20 @@ std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCode
 
 namespace {
 
-// The record each tag decodes as. A kind gets its record here once the record is built.
+// The record each tag decodes as. Both collection tags read a collection, whose own "type" then
+// decides whether the object is one; the coder keeps the tag it read. A collection's "type" is a
+// field of its own, so a collection is written with that "type" only (as its tag for readers).
 using T = ContentTypeIdentifier;
+template <auto Tag, class R, class... Options>
+using Case = json::TaggedCase<Tag, ContentModel<R>, Options...>;
+using json::RecordWritesTagKey;
 using ContentRecords = json::TaggedRecords<Content, ContentTypeIdentifier,
-                                           json::TaggedCase<T::video, json::NotBuilt>,
-                                           json::TaggedCase<T::series, json::NotBuilt>,
-                                           json::TaggedCase<T::standardCollection, json::NotBuilt>,
-                                           json::TaggedCase<T::personalizedCollection, json::NotBuilt>,
-                                           json::TaggedCase<T::avatar, json::NotBuilt>,
-                                           json::TaggedCase<T::airing, json::NotBuilt>,
+                                           Case<T::video, Video>,
+                                           Case<T::series, Series>,
+                                           Case<T::standardCollection, ContentCollection, RecordWritesTagKey>,
+                                           Case<T::personalizedCollection, ContentCollection, RecordWritesTagKey>,
+                                           Case<T::avatar, Avatar>,
+                                           Case<T::airing, Airing>,
                                            json::TaggedCase<T::explore, json::NotBuilt>>;
 static_assert(json::allCases<ContentTypeIdentifier>().size() == 7, "every content tag has a row above");
 

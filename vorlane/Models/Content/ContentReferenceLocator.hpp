@@ -12,9 +12,20 @@
 
 namespace vorlane {
 
+class Content;
+struct Series;
+struct Video;
+
 struct ContentReferenceLocator {
     std::optional<EncodedIdentifier> id;
     ContentTypeIdentifier type = ContentTypeIdentifier::video;
+
+    // A video is named by its encoded family id, a series by its encoded series id.
+    static ContentReferenceLocator of(const Video& video);
+    static ContentReferenceLocator of(const Series& series);
+    // The same for a video or series held as content. Only those two kinds have a locator: any
+    // other content is a programming error, thrown as std::invalid_argument.
+    static ContentReferenceLocator of(const Content& content);
     bool operator==(const ContentReferenceLocator&) const = default;
 };
 

@@ -23,10 +23,15 @@ namespace vorlane::json {
 // Marks a tag whose record is not built by this version of the library.
 struct NotBuilt {};
 
-template <auto TagValue, class RecordType>
+// Marks a record that writes the tag key itself, as one of its own fields (a collection's "type"):
+// the tag is then not written a second time, and what the record writes is what a reader sees.
+struct RecordWritesTagKey {};
+
+template <auto TagValue, class RecordType, class... Options>
 struct TaggedCase {
     static constexpr auto tag = TagValue;
     using Record = RecordType;
+    static constexpr bool recordWritesTagKey = (std::is_same_v<Options, RecordWritesTagKey> || ...);
 };
 
 template <class Interface, class TagEnum, class... Cases>
@@ -39,6 +44,11 @@ struct TaggedRecords {
         const bool known = ((tag == Cases::tag && (decodeCase<Cases>(object, out), true)) || ...);
         if (!known || !out) notBuilt(tag, tagValue, kind);
         return out;
+    }
+
+    // Whether the record `tag` selects writes the tag key itself.
+    static constexpr bool recordWritesTagKey(TagEnum tag) {
+        return ((tag == Cases::tag && Cases::recordWritesTagKey) || ...);
     }
 
     // Writes the members of `model`'s record (without braces) into the object open in `w`.
@@ -87,12 +97,14 @@ auto decodeTagged(const Value& object, std::string_view tagKey, std::string_view
     return std::pair{tag, Records::decode(tag, object, *tagValue, kind)};
 }
 
-// Writes {tagKey: tag, ...the record's keys}.
+// Writes {tagKey: tag, ...the record's keys}, or only the record's keys when it writes the tag key.
 template <class Records, class TagEnum, class Interface>
 void encodeTagged(Writer& w, std::string_view tagKey, TagEnum tag, const Interface& model, std::string_view kind) {
     w.beginObject();
-    w.key(tagKey);
-    Codec<TagEnum>::encode(w, tag);
+    if (!Records::recordWritesTagKey(tag)) {
+        w.key(tagKey);
+        Codec<TagEnum>::encode(w, tag);
+    }
     Records::encodeMembers(w, tag, model, kind);
     w.endObject();
 }

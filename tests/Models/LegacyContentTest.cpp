@@ -1,0 +1,353 @@
+// The legacy content records: videos (their null-writing encoding and derived members), series and
+// seasons, collections with their sets and containers (the recursion through the content coder),
+// set references, avatars and the typed result containers.
+
+#include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Models/Content/Airing.hpp"
+#include "vorlane/Models/Content/ContentCollection.hpp"
+#include "vorlane/Models/Content/ContentReferenceLocator.hpp"
+#include "vorlane/Models/Content/ResultContainers.hpp"
+#include "vorlane/Platform/Json/JsonValue.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vorlane {
+namespace {
+
+using namespace jsontesting;
+
+// The smallest answer each record accepts.
+const JsonValue minimalVideo = JsonValue::parse(
+    R"({"contentId":"v1","contentType":"full","programType":"movie","mediaMetadata":{}})");
+const JsonValue minimalSeries = JsonValue::parse(
+    R"({"seriesId":"s1","encodedSeriesId":"ES1","mediaMetadata":{}})");
+const JsonValue slugs = JsonValue::parse(R"([{"language":"en","value":"home"}])");
+
+JsonValue with(JsonValue base, const JsonValue& extra) {
+    base.update(extra);
+    return base;
+}
+
+JsonValue identifiers(std::string_view groupId) {
+    return {{"key", "k"}, {"collectionGroupId", groupId}, {"contentClass", "home"}, {"slugs", slugs}};
+}
+
+JsonValue completeSet(std::string_view setId, JsonValue items) {
+    return {{"type", "CuratedSet"}, {"setId", setId}, {"meta", {{"hits", 1}, {"page_size", 15}, {"offset", 0}}},
+            {"items", std::move(items)}};
+}
+
+JsonValue collection(std::string_view groupId, JsonValue containers) {
+    return {{"collectionId", "c-" + std::string(groupId)}, {"type", "StandardCollection"}, {"subType", "StandardCollection"},
+            {"collectionGroup", identifiers(groupId)}, {"containers", std::move(containers)}};
+}
+
+template <class T>
+T decodeValue(const JsonValue& value) {
+    return json::decode<T>(value.dump());
+}
+
+TEST(Video, MinimalAnswerTakesItsDefaults) {
+    const auto video = decodeValue<Video>(minimalVideo);
+    EXPECT_TRUE(video.texts.empty());
+    EXPECT_TRUE(video.image.empty());
+    EXPECT_TRUE(video.videoArtwork.empty() && video.labels.empty() && video.families.empty() && video.groups.empty());
+    EXPECT_EQ(video.currentAvailability, (Availability{std::nullopt, false}));
+    EXPECT_FALSE(video.typedGenres || video.ratings || video.actionCoders || video.meta || video.videoId);
+    EXPECT_EQ(video.mediaMetadata, MediaMetadata::empty);
+}
+
+TEST(Video, KeyRules) {
+    auto kinds = [](std::string_view text) {
+        const auto v = json::decode<Video>(text);
+        return std::pair{v.contentType, v.programType};
+    };
+    using K = std::pair<VideoContentType, VideoProgramType>;
+    auto videoWith = [](const JsonValue& extra) { return with(minimalVideo, extra).dump(); };
+    JsonValue noContentId = minimalVideo;
+    noContentId.erase("contentId");
+    JsonValue noMedia = minimalVideo;
+    noMedia.erase("mediaMetadata");
+    expectRows<K>(
+        {{videoWith({{"contentType", "Full"}}), K{VideoContentType::capitalFull, VideoProgramType::movie}},
+         {videoWith({{"programType", "live"}}), K{VideoContentType::full, VideoProgramType::other}},
+         {videoWith({{"programType", "short-form"}, {"contentType", "easter-egg"}}),
+          K{VideoContentType::easterEgg, VideoProgramType::shortForm}},
+         {videoWith({{"contentType", "FULL"}}), Failure{ErrorKind::dataCorrupted, "contentType"}},
+         {videoWith({{"seriesType", "Studio-Show"}}), Failure{ErrorKind::dataCorrupted, "seriesType"}},
+         {videoWith({{"videoArt", {{"not", "a list"}}}}), Failure{ErrorKind::typeMismatch, "videoArt"}},
+         {videoWith({{"ratings", 3}}), Failure{ErrorKind::typeMismatch, "ratings"}},
+         {videoWith({{"family", "F"}}), Failure{ErrorKind::typeMismatch, "family"}},
+         {noContentId.dump(), Failure{ErrorKind::keyNotFound, "contentId"}},
+         {noMedia.dump(), Failure{ErrorKind::keyNotFound, "mediaMetadata"}}},
+        kinds);
+    EXPECT_EQ(json::encode(json::decode<Video>(videoWith({{"programType", "live"}}))).find(R"("programType":"other")") !=
+                  std::string::npos,
+              true);
+
+    // Failing elements of the lenient lists are dropped, the rest keep their order.
+    const auto video = decodeValue<Video>(with(minimalVideo, JsonValue::parse(R"({
+        "labels": [{"value":"a","region":"US"}, {"value":1}, {"value":"b","region":"GB"}],
+        "families": [{"encodedFamilyId":"F1"}, {"encodedFamilyId":7}],
+        "typedGenres": [{"partnerId":"g1"}, {}, {"partnerId":"g2"}]})")));
+    ASSERT_EQ(video.labels.size(), 2u);
+    EXPECT_EQ(video.labels[1].value, "b");
+    EXPECT_EQ(video.families.size(), 1u);
+    EXPECT_EQ(video.genreIds(), (std::vector<std::string>{"g1", "g2"}));
+}
+
+TEST(Video, EncodingWritesEveryKeyButChannelInItsOrderAbsentOnesAsNull) {
+    const auto video = decodeValue<Video>(with(minimalVideo, {{"channel", {{"id", "ch"}}}, {"videoId", nullptr}}));
+    const JsonValue written = toJsonValue(video);
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : written.items()) keys.push_back(key);
+    const std::vector<std::string> expected = {
+        "seriesId", "encodedSeriesId", "seriesType", "videoId", "contentId", "text", "callToAction",
+        "originalLanguage", "image", "videoArt", "seasonId", "internalTitle", "contentType", "meta", "mediaRights",
+        "typedGenres", "ratings", "labels", "episodeSequenceNumber", "episodeSeriesSequenceNumber",
+        "seasonSequenceNumber", "targetLanguage", "programType", "participant", "milestone", "releases",
+        "mediaMetadata", "currentAvailability", "families", "family", "encodedParentOf", "groups", "event", "badging",
+        "eventState", "league", "sport", "actions"};
+    EXPECT_EQ(keys, expected);
+    for (const char* key : {"videoId", "seriesType", "meta", "typedGenres", "participant", "event", "actions"})
+        EXPECT_TRUE(written[key].is_null()) << key;
+    EXPECT_EQ(written["currentAvailability"], JsonValue::parse(R"({"region":null,"kidsMode":false})"));
+
+    Video withoutChannel = video;
+    withoutChannel.channel.reset();
+    EXPECT_TRUE(video.channel);
+    EXPECT_EQ(decodeValue<Video>(written), withoutChannel);
+}
+
+TEST(Video, DerivedMembers) {
+    struct Row {
+        JsonValue extra;
+        std::optional<std::string> familyId;
+        bool replay;
+        std::optional<ExploreDeeplinkParams> deeplink;
+    };
+    using Kind = ExploreDeeplinkReferenceIdType;
+    const std::vector<Row> rows = {
+        {JsonValue::object(), std::nullopt, false, std::nullopt},
+        // Only the first family is consulted; without its id the parent-of id is next.
+        {JsonValue::parse(R"({"family":{},"families":[{},{"encodedFamilyId":"B"}],"encodedParentOf":"P"})"), "P", false,
+         ExploreDeeplinkParams{"P", Kind::encodedFamilyId, std::nullopt}},
+        {JsonValue::parse(R"({"family":{"encodedFamilyId":"F"},"families":[{"encodedFamilyId":"A"}]})"), "F", false,
+         ExploreDeeplinkParams{"F", Kind::encodedFamilyId, std::nullopt}},
+        {JsonValue::parse(R"({"families":[{"encodedFamilyId":"A"}],"encodedSeriesId":"S","seriesType":"studio-show"})"),
+         "A", true, ExploreDeeplinkParams{"S", Kind::encodedSeriesId, std::nullopt}},
+        {JsonValue::parse(R"({"programType":"sports","encodedSeriesId":"S"})"), std::nullopt, true, std::nullopt},
+        {JsonValue::parse(R"({"seriesType":"anthology","encodedParentOf":"P"})"), "P", false,
+         ExploreDeeplinkParams{"P", Kind::encodedFamilyId, std::nullopt}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.extra.dump());
+        const auto video = decodeValue<Video>(with(minimalVideo, row.extra));
+        const auto family = video.encodedFamilyId();
+        EXPECT_EQ(family ? std::optional(family->identifier) : std::nullopt, row.familyId);
+        EXPECT_EQ(video.isAiringReplay(), row.replay);
+        EXPECT_EQ(video.exploreDeeplinkParams(), row.deeplink);
+        EXPECT_EQ(ContentReferenceLocator::of(video), (ContentReferenceLocator{family, ContentTypeIdentifier::video}));
+    }
+
+    auto video = decodeValue<Video>(minimalVideo);
+    EXPECT_EQ(video.playbackUrl(), "");
+    video.mediaMetadata.playbackUrls = {PlaybackURL("https://a", "event"), PlaybackURL("https://b")};
+    EXPECT_EQ(video.playbackUrl(), "https://a");
+}
+
+TEST(Series, KeyRulesEncodingAndDerivedMembers) {
+    auto seriesWith = [](const JsonValue& extra) { return with(minimalSeries, extra).dump(); };
+    expectRows<std::optional<SeriesType>>(
+        {{seriesWith({{"seriesType", "studio-show"}}), SeriesType::studioShow},
+         {seriesWith({{"seriesType", nullptr}}), std::nullopt},
+         {seriesWith({{"seriesType", "Studio-Show"}}), Failure{ErrorKind::dataCorrupted, "seriesType"}},
+         {R"({"seriesId":"s","mediaMetadata":{}})", Failure{ErrorKind::keyNotFound, "encodedSeriesId"}},
+         {R"({"seriesId":"s","encodedSeriesId":"E"})", Failure{ErrorKind::keyNotFound, "mediaMetadata"}}},
+        [](std::string_view text) { return json::decode<Series>(text).seriesType; });
+
+    const auto series = decodeValue<Series>(with(minimalSeries, JsonValue::parse(
+        R"({"seriesType":"studio-show","families":[{"encodedFamilyId":"A"}]})")));
+    EXPECT_EQ(series.encodedFamilyId(), EncodedIdentifier("A"));
+    EXPECT_EQ(series.exploreDeeplinkParams(),
+              (ExploreDeeplinkParams{"ES1", ExploreDeeplinkReferenceIdType::encodedSeriesId, std::nullopt}));
+    EXPECT_EQ(ContentReferenceLocator::of(series), (ContentReferenceLocator{EncodedIdentifier("ES1"), ContentTypeIdentifier::series}));
+    const JsonValue written = toJsonValue(series);
+    EXPECT_EQ(written.size(), 22u);
+    EXPECT_TRUE(written["badging"].is_null() && written["actions"].is_null());
+    EXPECT_EQ(decodeValue<Series>(written), series);
+}
+
+TEST(Seasons, PagingKeysAndEpisodePages) {
+    expectRows<std::optional<Season::EpisodesMeta>>(
+        {{R"({"seasonId":"s","seasonSequenceNumber":1,"episodesMeta":{"offset":0,"page_size":15,"hits":40}})",
+          Season::EpisodesMeta{0, 15, 40}},
+         {R"({"seasonId":"s","seasonSequenceNumber":1,"episodesMeta":{"offset":0,"pageSize":15,"hits":40}})",
+          Failure{ErrorKind::keyNotFound, "episodesMeta.page_size"}},
+         {R"({"seasonId":"s"})", Failure{ErrorKind::keyNotFound, "seasonSequenceNumber"}}},
+        [](std::string_view text) { return json::decode<Season>(text).episodesMeta; });
+    EXPECT_EQ(json::decode<Season>(R"({"seasonId":"s","seasonSequenceNumber":2})").image, ImageMap{});
+
+    JsonValue badVideo = with(minimalVideo, {{"contentType", "teaser"}});
+    const auto page = decodeValue<EpisodesPageSet>(
+        {{"meta", {{"hits", 40}}}, {"videos", {minimalVideo, badVideo, with(minimalVideo, {{"contentId", "v2"}})}}});
+    EXPECT_EQ(page.meta.hits, 40);
+    ASSERT_EQ(page.videos.size(), 2u);
+    EXPECT_EQ(page.videos[1].contentId, "v2");
+    EXPECT_EQ(decodeFailure<EpisodesPageSet>(R"({"meta":{"hits":1}})").path(), "videos");
+}
+
+TEST(Collections, IdentifierRules) {
+    auto ids = decodeValue<ContentCollectionIdentifiers>(with(identifiers("g"), JsonValue::parse(R"({
+        "contentClass": "Home", "parentCollectionGroupId": 42, "parentCollectionSlug": "parent",
+        "associatedCollectionGroups": [{"collectionGroupId":"A"}, {"associationType":"parent","collectionGroupId":"X"},
+                                       {"associationType":"Parent","collectionGroupId":"B"},
+                                       {"associationType":"Parent","collectionGroupId":"C"}]})")));
+    EXPECT_TRUE(ids.contentClass.isCatchAll());
+    EXPECT_EQ(toJsonValue(ids)["contentClass"], "Home");
+    EXPECT_FALSE(ids.parentCollectionGroupId);
+    EXPECT_EQ(ids.parentCollectionSlug, "parent");
+    EXPECT_EQ(ids.associatedCollectionGroups.size(), 3u);  // the lower-case "parent" is dropped
+    EXPECT_EQ(ids.associatedCollectionParentGroupId(), "B");
+
+    JsonValue badSlug = identifiers("g");
+    badSlug["slugs"].push_back({{"language", "fr"}});
+    EXPECT_EQ(decodeFailure<ContentCollectionIdentifiers>(badSlug.dump()).path(), "slugs[1].value");
+
+    const auto& empty = ContentCollection::empty();
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty.contentId(), "");
+    EXPECT_TRUE(empty.identifiers.contentClass.isCatchAll());
+    EXPECT_EQ(empty.identifiers.contentClass.rawValue(), "");
+}
+
+TEST(Collections, SetsAndReferences) {
+    JsonValue reference = {{"refType", "CuratedSet"}, {"refId", "X"}, {"text", JsonValue::object()}};
+    auto coder = decodeValue<ContentSetCoder>(reference);
+    ASSERT_TRUE(coder.reference());
+    EXPECT_EQ(coder.id(), "X");
+    EXPECT_EQ(toJsonValue(coder), reference);
+
+    auto full = decodeValue<ContentSetCoder>(with(completeSet("Y", JsonValue::array()), {{"type", "TrendingSet"}}));
+    ASSERT_TRUE(full.set());
+    EXPECT_EQ(full.id(), "Y");
+    EXPECT_EQ(full.setType(), ContentSetType::trending);
+
+    // A "refType" that names no set type means a complete set; a reference needs its "refId".
+    expectRows<std::string>(
+        {{R"({"refType":"NoSuchSet","refId":"X"})", Failure{ErrorKind::keyNotFound, "type"}},
+         {R"({"refType":"CuratedSet"})", Failure{ErrorKind::keyNotFound, "refId"}},
+         {with(completeSet("Z", JsonValue::array()), {{"refType", nullptr}}).dump(), std::string("Z")},
+         {R"({"type":"CuratedSet","setId":"s","items":[],"meta":{"hits":10,"pageSize":15,"offset":0}})",
+          Failure{ErrorKind::keyNotFound, "meta.page_size"}},
+         {R"({"type":"DownloadsSet","setId":"s","items":[],"meta":{"hits":1,"page_size":1,"offset":0}})",
+          Failure{ErrorKind::dataCorrupted, "type"}}},
+        [](std::string_view text) { return json::decode<ContentSetCoder>(text).id(); });
+}
+
+TEST(Collections, NestedCollectionsDecodeAndWriteBackUnchanged) {
+    // A collection whose set holds a collection (itself holding a set with a video), an unknown
+    // kind, a flat personalized collection without a collection "type", and a series.
+    JsonValue innerVideo = with(minimalVideo, {{"type", "MepoVideo"}});
+    JsonValue innerCollection = with(collection("inner", {{{"type", "GridContainer"}, {"style", "grid_tile"},
+                                                           {"set", completeSet("s2", {innerVideo})}}}),
+                                     {{"type", "StandardCollection"}});
+    JsonValue flatPersonalized = with(collection("p", JsonValue::array()), {{"type", "PersonalizedCollection"}});
+    JsonValue series = with(minimalSeries, {{"type", "MepoSeries"}});
+    JsonValue items = {innerCollection, {{"type", "Program"}, {"contentId", "x"}}, flatPersonalized, series};
+    JsonValue outer = collection("outer", {{{"type", "ShelfContainer"}, {"style", "no_such_style"},
+                                            {"set", completeSet("s1", items)}},
+                                           {{"type", "BannerContainer"}, {"style", "hero"}, {"set", {{"refType", "CuratedSet"}, {"refId", "r"}}}}});
+
+    json::Diagnostics diagnostics;
+    const auto decoded = json::decode<ContentCollection>(outer.dump(), {}, &diagnostics);
+    ASSERT_EQ(decoded.containers.size(), 1u);
+    const auto* set = decoded.containers[0].setDecoder.set();
+    ASSERT_TRUE(set);
+    ASSERT_EQ(set->items.size(), 2u);
+    EXPECT_EQ(decoded.containers[0].style.rawValue(), "no_such_style");
+    const auto* nested = set->items[0].as<ContentCollection>();
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(set->items[0].model()->contentId(), "inner");
+    EXPECT_EQ(nested->containers[0].setDecoder.set()->items[0].as<Video>()->contentId, "v1");
+    EXPECT_TRUE(set->items[1].as<Series>());
+
+    std::vector<std::string> dropped;
+    for (const auto& entry : diagnostics.entries()) dropped.push_back(entry.path);
+    EXPECT_EQ(dropped, (std::vector<std::string>{"containers[0].set.items[1]", "containers[0].set.items[2]",
+                                                 "containers[1]"}));
+    EXPECT_NE(diagnostics.entries()[1].reason.find("containers[0].set.items[2].type"), std::string::npos)
+        << diagnostics.entries()[1].reason;
+
+    const std::string written = json::encode(decoded);
+    const auto again = json::decode<ContentCollection>(written);
+    EXPECT_EQ(again, decoded);
+    EXPECT_EQ(json::encode(again), written);
+    EXPECT_EQ(toJsonValue(again)["containers"][0]["set"]["items"][0]["type"], "StandardCollection");
+}
+
+TEST(ContentCoder, EveryTagSelectsItsRecord) {
+    JsonValue avatar = {{"avatarId", "a1"}};
+    JsonValue flatCollection = collection("g", JsonValue::array());
+    struct Row {
+        std::string tag;
+        JsonValue body;
+        bool (*isExpected)(const ContentCoder&);
+    };
+    const std::vector<Row> rows = {
+        {"MepoVideo", minimalVideo, [](const ContentCoder& c) { return c.as<Video>() != nullptr; }},
+        {"MepoSeries", minimalSeries, [](const ContentCoder& c) { return c.as<Series>() != nullptr; }},
+        {"StandardCollection", flatCollection, [](const ContentCoder& c) { return c.as<ContentCollection>() != nullptr; }},
+        {"Avatar", avatar, [](const ContentCoder& c) { return c.as<Avatar>() != nullptr; }},
+        {"Airing", with(minimalVideo, {{"eventId", "e1"}}), [](const ContentCoder& c) { return c.as<Airing>() != nullptr; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.tag);
+        JsonValue tagged = with(row.body, {{"type", row.tag}});
+        if (row.tag == "StandardCollection") tagged["type"] = "StandardCollection";
+        const auto coder = decodeValue<ContentCoder>(tagged);
+        EXPECT_EQ(json::wireString(coder.type()), row.tag);
+        EXPECT_TRUE(row.isExpected(coder));
+        EXPECT_EQ(decodeValue<ContentCoder>(toJsonValue(coder)), coder);
+    }
+
+    // Both collection tags read a collection, whose own "type" must then be a collection type;
+    // the coder keeps the tag it read.
+    JsonValue personalized = with(flatCollection, {{"type", "PersonalizedCollection"}});
+    EXPECT_EQ(decodeFailure<ContentCoder>(personalized.dump()).path(), "type");
+    const ContentCoder kept(ContentTypeIdentifier::personalizedCollection,
+                            std::make_shared<const ContentModel<ContentCollection>>(ContentCollection::empty()));
+    EXPECT_EQ(kept.type(), ContentTypeIdentifier::personalizedCollection);
+    // The collection's own "type" is the one "type" written.
+    const std::string written = json::encode(kept);
+    EXPECT_EQ(written.find(R"("type")"), written.rfind(R"("type")")) << written;
+    EXPECT_EQ(toJsonValue(kept)["type"], "StandardCollection");
+
+    const auto explore = decodeFailure<ContentCoder>(R"({"type":"ExploreSetItem","contentId":"e"})");
+    EXPECT_EQ(explore.path(), "type");
+    EXPECT_NE(explore.message().find("is not decoded by this version"), std::string::npos);
+
+    EXPECT_THROW(ContentReferenceLocator::of(*ContentCoder(decodeValue<Avatar>(avatar)).model()), std::invalid_argument);
+}
+
+TEST(Containers, IdsStylesAndResultContainers) {
+    const auto meta = json::decode<VideosContainer::Meta>(R"({"offset":5,"pageSize":15,"hits":40})");
+    EXPECT_EQ(meta, (VideosContainer::Meta{5, std::nullopt, 40}));
+    EXPECT_EQ(decodeFailure<VideosContainer>(
+                  with(JsonValue::object(), {{"meta", JsonValue::object()}, {"videos", {minimalVideo, 1}}}).dump())
+                  .path(),
+              "videos[1]");
+    const auto related = decodeValue<RelatedContainer>({{"items", {with(minimalVideo, {{"type", "MepoVideo"}}), 1}}});
+    EXPECT_EQ(related.content().size(), 1u);
+
+    // An avatar without an image map files its free-standing images as square avatar tiles.
+    const auto avatar = json::decode<Avatar>(
+        R"({"avatarId":"a1","images":[{"url":"https://img/a1","masterId":"m1"}, {"url":3}]})");
+    const JsonValue image = toJsonValue(avatar.image);
+    EXPECT_EQ(image["tile"]["1.00"]["avatar"]["default"]["masterId"], "m1") << image.dump();
+    EXPECT_EQ(Avatar::decode(avatar.encode()), avatar);
+    EXPECT_EQ(avatar.schema().name, "Avatar");
+}
+
+}  // namespace
+}  // namespace vorlane
