@@ -23,7 +23,6 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
     using Progress = UserStateProgress;
     types.insert(types.end(), {
         // Bookmarks and user state
-        REGISTER(Bookmark, "Bookmark", legacy, derived<Bookmark>("isCompleted", &Bookmark::isCompleted)),
         REGISTER(EpisodeBookmark, "EpisodeBookmark", legacy,
                  derived<EpisodeBookmark>("progress", &EpisodeBookmark::progress)),
         REGISTER(BookmarkContainer, "BookmarkContainer", legacy),
