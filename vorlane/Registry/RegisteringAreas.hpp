@@ -22,6 +22,8 @@ void registerVisualsTypes(std::vector<DecodableType>& types);
 void registerLegacyContentTypes(std::vector<DecodableType>& types);
 // Airings, live events, sports records and sport tags, and the family and group links.
 void registerAiringTypes(std::vector<DecodableType>& types);
+// Bundles, continue watching and user state, the legacy details page and the legacy up next.
+void registerBundleTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
@@ -31,6 +33,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerPlaybackTypes,
     registerLegacyContentTypes,
     registerAiringTypes,
+    registerBundleTypes,
 };
 
 }  // namespace vorlane
