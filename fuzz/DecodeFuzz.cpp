@@ -1,7 +1,8 @@
 // Fuzzes the decoders of every registered type: the first byte picks the type (its index in the
 // registry, modulo the count), the rest is the JSON text. A decode may fail only with
 // DecodingError; anything else (a crash, a sanitizer report, another exception) is a finding. A
-// successful decode must encode to text that decodes to the same encoding.
+// successful decode must encode to text that decodes to the same encoding (for the types whose
+// encoding has the shape they read).
 
 #include "vorlane/Registry/DecodableTypes.hpp"
 
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vorlane::json::DecodingError&) {
         return 0;
     }
-    // What was written must read back to the same text.
-    if (type.decodeAndEncode(first) != first) std::abort();
+    // What was written must read back to the same text, where the type's encoding has the shape
+    // it reads.
+    if (type.readsBackItsEncoding && type.decodeAndEncode(first) != first) std::abort();
     return 0;
 }

@@ -43,7 +43,10 @@ std::set<std::string> typesWithCodecs() {
             std::string scope;
             for (const auto& name : namespaces)
                 if (name != "vorlane") scope += name + "::";
-            if (match[1].matched) names.insert(scope + match[1].str());
+            if (match[1].matched) {
+                const std::string name = match[1].str();
+                names.insert(name.starts_with(scope) ? name : scope + name);
+            }
             for (std::size_t group = 2; group < match.size(); ++group)
                 if (match[group].matched) names.insert(match[group].str());
         }

@@ -18,6 +18,8 @@ namespace vorlane {
 namespace {
 
 using registration::derived;
+    // Read under the answer's keys, written under others (renamed or flattened).
+    using registration::writtenInAnotherShape;
 
 // The image map a sports record shows, empty when it has none.
 template <class R>
@@ -35,10 +37,10 @@ void registerAiringTypes(std::vector<DecodableType>& types) {
                  derived<Airing>("exploreDeeplinkParams", &Airing::exploreDeeplinkParams),
                  derived<Airing>("browseAction", [](const Airing& a) { return browseAction(a.actionCoders); })),
         REGISTER(AiringState, "AiringState", legacy),
-        REGISTER(LiveEpisodes, "LiveEpisodes", legacy),
+        writtenInAnotherShape(REGISTER(LiveEpisodes, "LiveEpisodes", legacy)),
         REGISTER(UpcomingAiring, "UpcomingAiring", legacy),
         REGISTER(ProgramBundle, "ProgramBundle", legacy),
-        REGISTER(AiringsContainer, "AiringsContainer", legacy),
+        writtenInAnotherShape(REGISTER(AiringsContainer, "AiringsContainer", legacy)),
         REGISTER(AiringContainer, "AiringContainer", legacy),
         REGISTER(CustomMediaLocation, "CustomMediaLocation", legacy),
         REGISTER(CustomMediaLocationTag, "CustomMediaLocationTag", legacy),

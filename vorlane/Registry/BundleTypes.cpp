@@ -20,6 +20,8 @@ namespace vorlane {
 
 void registerBundleTypes(std::vector<DecodableType>& types) {
     using registration::derived;
+    // Read under the answer's keys, written under others (renamed or flattened).
+    using registration::writtenInAnotherShape;
     using Progress = UserStateProgress;
     types.insert(types.end(), {
         // Bookmarks and user state
@@ -29,8 +31,9 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
         REGISTER(UserStateProgress, "UserStateProgress", legacy,
                  derived<Progress>("rawProgress", &Progress::rawProgress),
                  derived<Progress>("runtime", &Progress::runtime), derived<Progress>("playhead", &Progress::playhead)),
-        REGISTER(UserState, "UserState", legacy, derived<UserState>("playhead", &UserState::playhead)),
-        REGISTER(UserEntityStateMap, "UserEntityStateMap", legacy),
+        writtenInAnotherShape(
+            REGISTER(UserState, "UserState", legacy, derived<UserState>("playhead", &UserState::playhead))),
+        writtenInAnotherShape(REGISTER(UserEntityStateMap, "UserEntityStateMap", legacy)),
         REGISTER(DownloadUserState, "DownloadUserState", legacy,
                  derived<DownloadUserState>("occurredOn", &DownloadUserState::occurredOn)),
 
@@ -39,21 +42,21 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
                  derived<SeriesBundle>("exploreDeeplinkParams", &SeriesBundle::exploreDeeplinkParams)),
         REGISTER(VideoBundle, "VideoBundle", legacy),
         REGISTER(Watchlist, "Watchlist", legacy),
-        REGISTER(PersonalizedProgramBundle, "PersonalizedProgramBundle", legacy),
-        REGISTER(PersonalizedSeriesBundle, "PersonalizedSeriesBundle", legacy),
-        REGISTER(ContinueWatchingSeriesResponse, "ContinueWatchingSeriesResponse", legacy),
-        REGISTER(ContinueWatchingVideoResponse, "ContinueWatchingVideoResponse", legacy),
+        writtenInAnotherShape(REGISTER(PersonalizedProgramBundle, "PersonalizedProgramBundle", legacy)),
+        writtenInAnotherShape(REGISTER(PersonalizedSeriesBundle, "PersonalizedSeriesBundle", legacy)),
+        writtenInAnotherShape(REGISTER(ContinueWatchingSeriesResponse, "ContinueWatchingSeriesResponse", legacy)),
+        writtenInAnotherShape(REGISTER(ContinueWatchingVideoResponse, "ContinueWatchingVideoResponse", legacy)),
         REGISTER(ContinueWatchingSeasonResponse, "ContinueWatchingSeasonResponse", legacy),
 
         // The details page
-        REGISTER(Page, "Page", legacy, derived<Page>("isAnthology", &Page::isAnthology)),
+        writtenInAnotherShape(REGISTER(Page, "Page", legacy, derived<Page>("isAnthology", &Page::isAnthology))),
         REGISTER(PageType, "Page.PageType", legacy),
         REGISTER(PageStyle, "PageStyle", legacy),
         REGISTER(PageContent, "PageContent", legacy),
         REGISTER(PageVisuals, "PageVisuals", legacy),
-        REGISTER(PageContainer, "PageContainer", legacy),
+        writtenInAnotherShape(REGISTER(PageContainer, "PageContainer", legacy)),
         REGISTER(PageContainerType, "PageContainer.PageContainerType", legacy),
-        REGISTER(PageSeason, "PageSeason", legacy),
+        writtenInAnotherShape(REGISTER(PageSeason, "PageSeason", legacy)),
         REGISTER(PageSeasonType, "PageSeason.SeasonType", legacy),
         REGISTER(PageSeasonRefType, "PageSeason.SeasonRefType", legacy),
         REGISTER(BundleContainer, "BundleContainer", legacy),

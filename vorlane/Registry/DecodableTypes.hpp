@@ -39,6 +39,9 @@ struct DecodableType {
 
     std::string (*roundTrip)(const json::PaddedAnswer& answer, const json::DecoderSettings& settings,
                              json::Diagnostics* diagnostics);
+    // False for the few records whose encoding has another shape than the answer they are read
+    // from (keys renamed or flattened on writing): their encoding does not read back.
+    bool readsBackItsEncoding = true;
 
     // The names of the value's derived members that take no argument, in registration order.
     std::vector<std::string_view> derivedNames = {};

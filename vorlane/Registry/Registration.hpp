@@ -76,6 +76,13 @@ DecodableType entry(std::string_view name, std::string_view cppName, ApiGenerati
     return type;
 }
 
+// Marks a type whose encoding has another shape than the answers it reads (see
+// DecodableType::readsBackItsEncoding).
+inline DecodableType writtenInAnotherShape(DecodableType type) {
+    type.readsBackItsEncoding = false;
+    return type;
+}
+
 }  // namespace vorlane::registration
 
 // REGISTER(C++ type, "name as the system names it", generation[, derived<T>(...)...])

@@ -53,10 +53,6 @@ PersonalizedBundle<Resume> Codec<PersonalizedBundle<Resume>>::decode(const Value
         bundle.isInWatchlist = watchlist->onWatchlist.value_or(false);
         bundle.refId = std::move(watchlist->refId);
         bundle.refIdType = std::move(watchlist->refIdType);
-    } else if (v.member("isInWatchlist")) {  // this record's own, flat encoding
-        bundle.isInWatchlist = readDefaulted<bool>(v, "isInWatchlist", false);
-        bundle.refId = readOptional<std::string>(v, "refId");
-        bundle.refIdType = readOptional<std::string>(v, "refIdType");
     }
     return bundle;
 }
@@ -76,10 +72,7 @@ template <class Resume>
 ContinueWatchingResponse<Resume> Codec<ContinueWatchingResponse<Resume>>::decode(const Value& v) {
     ContinueWatchingResponse<Resume> response;
     response.resume = readOptional<Resume>(v, "resume");
-    if (auto labels = v.member("labels"))
-        response.isInWatchlist = onWatchlist(*labels);
-    else  // this record's own, flat encoding; a service answer has neither key
-        response.isInWatchlist = readDefaulted<bool>(v, "isInWatchlist", false);
+    if (auto labels = v.member("labels")) response.isInWatchlist = onWatchlist(*labels);
     return response;
 }
 

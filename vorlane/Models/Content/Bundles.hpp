@@ -4,6 +4,7 @@
 // the personalized bundles and continue-watching answers carry it.
 
 #include "vorlane/Models/Content/Bookmark.hpp"
+#include "vorlane/Models/Content/ContentCollection.hpp"
 #include "vorlane/Models/Content/Page.hpp"
 #include "vorlane/Models/Content/ResultContainers.hpp"
 #include "vorlane/Models/Content/Series.hpp"
@@ -14,6 +15,7 @@
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -119,6 +121,10 @@ inline auto jsonFields(json::Tag<ContinueWatchingSeasonResponse>) {
     using namespace json::rules;
     return fields(required("bookmarks", &ContinueWatchingSeasonResponse::bookmarks));
 }
+
+// What the bundle query answers for a title: a series with its seasons and extras, a video with
+// its extras, or a collection.
+using ContentBundle = std::variant<SeriesBundle, VideoBundle, ContentCollection>;
 
 }  // namespace vorlane
 

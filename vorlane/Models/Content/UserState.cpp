@@ -72,11 +72,8 @@ UserState Codec<UserState>::decode(const Value& v) {
     UserState state;
     state.inWatchlist = readOptional<bool>(v, "inWatchlist");
     state.progress = readOptional<UserStateProgress>(v, "progress");
-    if (auto timestamp = v.member("timestamp"))
-        state.occurredOn = readTimestamp(*timestamp);
-    else if (auto written = v.member("occurredOn"))  // this record's own encoding
-        state.occurredOn = decodeTolerantly<Date>(*written);
-    state.rawPlayhead = v.member("playhead") ? readOptional<double>(v, "playhead") : readOptional<double>(v, "rawPlayhead");
+    if (auto timestamp = v.member("timestamp")) state.occurredOn = readTimestamp(*timestamp);
+    state.rawPlayhead = readOptional<double>(v, "playhead");
     return state;
 }
 
