@@ -1,5 +1,5 @@
-// Fuzzes the decoders of every registered type: the first byte picks the type (its index in the
-// registry, modulo the count), the rest is the JSON text. A decode may fail only with
+// Fuzzes the decoders of every registered type: the first two bytes pick the type (its index in
+// the registry, little-endian, modulo the count), the rest is the JSON text. A decode may fail only with
 // DecodingError; anything else (a crash, a sanitizer report, another exception) is a finding. A
 // successful decode must encode to text that decodes to the same encoding (for the types whose
 // encoding has the shape they read).
@@ -11,10 +11,10 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
+    if (size < 2) return 0;
     const auto& types = vorlane::decodableTypes();
-    const auto& type = types[data[0] % types.size()];
-    std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const auto& type = types[(data[0] | std::size_t{data[1]} << 8) % types.size()];
+    std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
     vorlane::json::Diagnostics diagnostics;
     std::string first;
     try {

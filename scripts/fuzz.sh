@@ -12,21 +12,23 @@ cmake --build "$dir" --target vorlane_fuzz >&2
 corpus="$dir/corpus"
 mkdir -p "$corpus"
 cmake --build "$dir" --target vorlane-cli >&2
-# The fuzz target picks the type by the first byte: its index in `vorlane decode --list` (the registry).
+# The fuzz target picks the type by the first two bytes (little-endian): its index in
+# `vorlane decode --list` (the registry).
+selector_bytes() { printf '\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8)); }
 mapfile -t types < <("$dir/vorlane" decode --list)
 # Seeds: every JSON document we ship under every type selector, and the same wrapped in an array
 # (so lenient lists inside records see arrays of real elements), plus dates in both encodings.
 i=0
 while IFS= read -r -d '' file; do
   for selector in "${!types[@]}"; do
-    byte="\\x$(printf %02x "$selector")"
+    byte="$(selector_bytes "$selector")"
     { printf "$byte"; cat "$file"; } > "$corpus/seed-$i-$selector"
     { printf "$byte["; cat "$file"; printf "]"; } > "$corpus/seed-$i-$selector-list"
   done
   i=$((i + 1))
 done < <(find "$root/catalog" "$root/tests/data" -name '*.json' -print0)
 for selector in "${!types[@]}"; do
-  byte="\\x$(printf %02x "$selector")"
+  byte="$(selector_bytes "$selector")"
   printf "$byte"'{"occurredOn":"9999-12-31T23:59:59-01:00","date":-978307200.5}' > "$corpus/seed-date-$selector"
 done
 # Large maps: one answer of 12000 keys (under the 1 MiB input limit) for each map type, so the runs reach maps far past any index
@@ -36,7 +38,7 @@ for selector in "${!types[@]}"; do
     ImageMap|ExploreImageMap|TextMap) ;;
     *) continue ;;
   esac
-  { printf "\\x$(printf %02x "$selector")"
+  { printf "$(selector_bytes "$selector")"
     awk 'BEGIN { printf "{"; for (i = 0; i < 12000; i++) { if (i) printf ","; printf "\"k%d\":{\"tile\":{\"1.78\":{\"imageId\":\"i%d\",\"url\":\"u\",\"masterId\":\"m\"}}}", i, i } printf "}" }'
   } > "$corpus/seed-large-map-$selector"
 done
