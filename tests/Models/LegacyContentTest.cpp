@@ -293,6 +293,28 @@ TEST(Collections, NestedCollectionsDecodeAndWriteBackUnchanged) {
     EXPECT_EQ(toJsonValue(again)["containers"][0]["set"]["items"][0]["type"], "StandardCollection");
 }
 
+TEST(Collections, TheDeepestNestingTheParserAcceptsDecodes) {
+    // Each collection nests the next seven levels down (containers, container, set, set body,
+    // items, item); the parser refuses documents deeper than it allows, with a decoding error.
+    auto nested = [](int levels) {
+        std::string text;
+        for (int i = 0; i < levels; ++i) {
+            std::string inner = text;
+            text = R"({"type":"StandardCollection","collectionId":"c","subType":"StandardCollection",)"
+                   R"("collectionGroup":{"key":"k","collectionGroupId":"g","contentClass":"home","slugs":[]},)"
+                   R"("containers":[{"type":"ShelfContainer","style":"s","set":{"type":"CuratedSet","setId":"s",)"
+                   R"("meta":{"hits":1,"page_size":1,"offset":0},"items":[)" + inner + "]}}]}";
+        }
+        return text;
+    };
+    auto collection = json::decode<ContentCollection>(nested(145));
+    int depth = 1;
+    for (const auto* c = &collection; !c->containers.empty() && !c->containers[0].setDecoder.set()->items.empty(); ++depth)
+        c = c->containers[0].setDecoder.set()->items[0].as<ContentCollection>();
+    EXPECT_EQ(depth, 145);
+    EXPECT_THROW(json::decode<ContentCollection>(nested(400)), json::DecodingError);
+}
+
 TEST(ContentCoder, EveryTagSelectsItsRecord) {
     JsonValue avatar = {{"avatarId", "a1"}};
     JsonValue flatCollection = collection("g", JsonValue::array());

@@ -60,6 +60,23 @@ std::optional<std::vector<std::shared_ptr<const Action>>> ContentCollection::act
 
 // ---- Sets and references ------------------------------------------------------------------------
 
+ContentSet ContentSet::of(SetType type, std::string setId, Meta meta, TextMap texts,
+                          const std::vector<std::shared_ptr<const Content>>& content,
+                          std::optional<std::string> experimentToken, std::optional<bool> shouldRefresh,
+                          std::optional<AssociatedContentCollection> associatedCollection) {
+    ContentSet set;
+    set.type = type;
+    set.setId = std::move(setId);
+    set.meta = meta;
+    set.texts = std::move(texts);
+    set.experimentToken = std::move(experimentToken);
+    set.shouldRefresh = shouldRefresh;
+    set.associatedCollection = std::move(associatedCollection);
+    set.items.reserve(content.size());
+    for (const auto& model : content) set.items.emplace_back(model);
+    return set;
+}
+
 const std::string& ContentSetCoder::id() const noexcept {
     if (const auto* complete = set()) return complete->setId;
     return reference()->refId;

@@ -36,6 +36,13 @@ struct ContentSet {
     std::optional<AssociatedContentCollection> associatedCollection;
     std::vector<ContentCoder> items;  // an item of unknown kind, or that fails, is left out
 
+    // A set of the given records, each tagged with its own kind.
+    static ContentSet of(SetType type, std::string setId, Meta meta, TextMap texts,
+                         const std::vector<std::shared_ptr<const Content>>& content,
+                         std::optional<std::string> experimentToken = std::nullopt,
+                         std::optional<bool> shouldRefresh = std::nullopt,
+                         std::optional<AssociatedContentCollection> associatedCollection = std::nullopt);
+
     // The items' records, in order.
     std::vector<std::shared_ptr<const Content>> content() const { return models(items); }
     ContentSetReferenceLocator reference() const { return {type, setId}; }

@@ -48,6 +48,9 @@ struct Series {
         return {encodedSeriesId.identifier, ExploreDeeplinkReferenceIdType::encodedSeriesId, std::nullopt};
     }
 
+    // The first of the actions that browses somewhere.
+    std::optional<BrowseAction> browseAction() const { return vorlane::browseAction(actionCoders); }
+
     bool operator==(const Series&) const = default;
 };
 

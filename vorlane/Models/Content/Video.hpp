@@ -20,6 +20,7 @@
 #include "vorlane/Models/Content/Sports.hpp"
 #include "vorlane/Models/Content/VideoKinds.hpp"
 #include "vorlane/Models/Explore/Action.hpp"
+#include "vorlane/Models/Explore/Actions.hpp"
 #include "vorlane/Models/Explore/ExploreDeeplinkParams.hpp"
 #include "vorlane/Models/Playback/MediaMetadata.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
@@ -105,6 +106,8 @@ struct Video {
     }
     // Sports videos have no deep link; others are named by their series, else by their family.
     std::optional<ExploreDeeplinkParams> exploreDeeplinkParams() const;
+    // The first of the actions that browses somewhere.
+    std::optional<BrowseAction> browseAction() const { return vorlane::browseAction(actionCoders); }
 
     bool operator==(const Video&) const = default;
 };
