@@ -236,8 +236,6 @@ public:
     std::map<std::string, double> cpuMillis;
 };
 
-using bench::peakOfChild;
-
 // The peak memory of one decode beside its floor: the parser's own peak on the same answer (its
 // padded copy and buffers, fresh parser) plus the decoded value itself (a copy of it, built
 // without any JSON).
@@ -248,26 +246,16 @@ void reportPeakMemory() {
     bench::PageResponse decoded;
     std::thread([&] { decoded = vorlane::json::decode<bench::PageResponse>(doc); }).join();
     const auto& answer = paddedDocument();
-    const long decode = peakOfChild([&] {
-        auto page = vorlane::json::decode<bench::PageResponse>(answer);
-        benchmark::DoNotOptimize(page);
-    });
-    const long parse = peakOfChild([&] {
-        simdjson::dom::parser parser;
-        simdjson::dom::element root;
-        if (parser.parse(doc).get(root)) _exit(1);
-        benchmark::DoNotOptimize(root);
-    });
-    const long value = peakOfChild([&] {
-        auto copy = decoded;
-        benchmark::DoNotOptimize(copy);
-    });
-    if (decode < 0 || parse < 0 || value < 0) return;
-    const double size = static_cast<double>(doc.size());
-    std::printf("peak memory of one decode: %.2f MB (%.2fx the answer); floor %.2f MB = parse %.2f MB + value %.2f MB; "
-                "decode/floor %.2f (bar 1.05)\n",
-                decode / 1e6, decode / size, (parse + value) / 1e6, parse / 1e6, value / 1e6,
-                static_cast<double>(decode) / static_cast<double>(parse + value));
+    bench::reportPeakAgainstFloor(
+        "page", doc,
+        [&] {
+            auto page = vorlane::json::decode<bench::PageResponse>(answer);
+            benchmark::DoNotOptimize(page);
+        },
+        [&] {
+            auto copy = decoded;
+            benchmark::DoNotOptimize(copy);
+        });
 }
 
 }  // namespace

@@ -147,25 +147,16 @@ void reportLegacyCollectionPeakMemory() {
     ContentCollection decoded;
     std::thread([&] { decoded = vorlane::json::decode<ContentCollection>(doc); }).join();
     answer();  // read before the children fork, as an app holds an answer before decoding it
-    const long decode = peakOfChild([&] {
-        auto collection = vorlane::json::decode<ContentCollection>(answer());
-        benchmark::DoNotOptimize(collection);
-    });
-    const long parse = peakOfChild([&] {
-        simdjson::dom::parser parser;
-        simdjson::dom::element root;
-        if (parser.parse(doc).get(root)) _exit(1);
-        benchmark::DoNotOptimize(root);
-    });
-    const long value = peakOfChild([&] {
-        auto copy = deepCopy(decoded);
-        benchmark::DoNotOptimize(copy);
-    });
-    if (decode < 0 || parse < 0 || value < 0) return;
-    std::printf("legacy collection: %.2f MB; peak memory of one decode %.2f MB; floor %.2f MB = parse %.2f MB + value "
-                "%.2f MB; decode/floor %.2f\n",
-                static_cast<double>(doc.size()) / 1e6, decode / 1e6, (parse + value) / 1e6, parse / 1e6, value / 1e6,
-                static_cast<double>(decode) / static_cast<double>(parse + value));
+    reportPeakAgainstFloor(
+        "legacy collection", doc,
+        [&] {
+            auto collection = vorlane::json::decode<ContentCollection>(answer());
+            benchmark::DoNotOptimize(collection);
+        },
+        [&] {
+            auto copy = deepCopy(decoded);
+            benchmark::DoNotOptimize(copy);
+        });
 }
 
 }  // namespace bench

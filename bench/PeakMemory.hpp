@@ -1,6 +1,10 @@
 #pragma once
 // Peak resident memory of a piece of work, measured in a child process.
 
+#include <benchmark/benchmark.h>
+#include <simdjson.h>
+
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -37,6 +41,27 @@ long peakOfChild(Work work) {
     close(pipeEnds[0]);
     close(pipeEnds[1]);
     return peak;
+}
+
+// Prints the peak memory of one decode of `doc` (by `decode`) beside its floor: the parser's own
+// peak on the same bytes (a fresh parser) plus the decoded value itself (built by `buildValue`
+// without any JSON). Each is measured in a child process of its own.
+template <class Decode, class BuildValue>
+void reportPeakAgainstFloor(const char* label, const std::string& doc, Decode decode, BuildValue buildValue) {
+    const long decoding = peakOfChild(decode);
+    const long parse = peakOfChild([&] {
+        simdjson::dom::parser parser;
+        simdjson::dom::element root;
+        if (parser.parse(doc).get(root)) _exit(1);
+        benchmark::DoNotOptimize(root);
+    });
+    const long value = peakOfChild(buildValue);
+    if (decoding < 0 || parse < 0 || value < 0) return;
+    std::printf("%s: %.2f MB; peak memory of one decode %.2f MB (%.2fx the answer); floor %.2f MB = parse %.2f MB + "
+                "value %.2f MB; decode/floor %.2f (bar 1.05)\n",
+                label, static_cast<double>(doc.size()) / 1e6, decoding / 1e6,
+                static_cast<double>(decoding) / static_cast<double>(doc.size()), (parse + value) / 1e6, parse / 1e6,
+                value / 1e6, static_cast<double>(decoding) / static_cast<double>(parse + value));
 }
 
 }  // namespace bench

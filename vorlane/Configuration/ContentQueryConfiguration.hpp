@@ -218,3 +218,7 @@ inline auto jsonFields(json::Tag<ContentQueryConfiguration>) {
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ContentQueryDescriptor)
+VORLANE_JSON_RECORD(vorlane::CollectionContentClassConfig)
+VORLANE_JSON_RECORD(vorlane::ContentQueryConfiguration)

@@ -201,3 +201,8 @@ using ExploreImageMap = OrderedMap<ExploreImagesByContent>;
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ExploreImage)
+VORLANE_JSON_RECORD(vorlane::ExploreVideoArtwork)
+VORLANE_JSON_RECORD(vorlane::ExploreArtworkModelParameters)
+VORLANE_JSON_RECORD(vorlane::ExploreArtworkComponents)

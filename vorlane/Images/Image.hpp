@@ -209,3 +209,7 @@ inline auto jsonFields(json::Tag<ImageModelParameters>) {
                                                         const ContentContainerStyle* containerStyle = nullptr);
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Image)
+VORLANE_JSON_RECORD(vorlane::ImageModelParameters)

@@ -73,3 +73,7 @@ inline auto jsonFields(json::Tag<VideoArtwork>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::VideoArtwork::ArtworkURL)
+VORLANE_JSON_RECORD(vorlane::VideoArtwork)

@@ -171,3 +171,7 @@ public:
 
 }  // namespace vorlane::sdk
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::sdk::SearchOverrides)
+VORLANE_JSON_RECORD(vorlane::sdk::Bookmark)
+VORLANE_JSON_RECORD(vorlane::sdk::WatchlistRequest)

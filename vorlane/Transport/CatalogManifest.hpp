@@ -84,3 +84,7 @@ struct Catalog {
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::CatalogQuery)
+VORLANE_JSON_RECORD(vorlane::CatalogAnswer)
+VORLANE_JSON_RECORD(vorlane::CatalogManifest)

@@ -265,3 +265,14 @@ inline auto jsonFields(json::Tag<AiringContainer>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::CustomMediaLocationTag)
+VORLANE_JSON_RECORD(vorlane::CustomMediaLocation)
+VORLANE_JSON_RECORD(vorlane::AiringState)
+VORLANE_JSON_RECORD(vorlane::Airing)
+VORLANE_JSON_RECORD(vorlane::LiveEpisodes)
+VORLANE_JSON_RECORD(vorlane::UpcomingAiring)
+VORLANE_JSON_RECORD(vorlane::ProgramBundle)
+VORLANE_JSON_RECORD(vorlane::AiringsContainer)
+VORLANE_JSON_RECORD(vorlane::AiringContainer)

@@ -45,3 +45,6 @@ inline auto jsonFields(json::Tag<AiringEventState>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::AiringEventState)

@@ -64,3 +64,6 @@ struct vorlane::json::Codec<vorlane::Avatar> {
     static vorlane::Avatar decode(const Value& v);
     static void encode(Writer& w, const vorlane::Avatar& avatar) { RecordCodec<vorlane::Avatar>::encode(w, avatar); }
 };
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Avatar)

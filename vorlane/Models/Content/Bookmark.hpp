@@ -101,3 +101,8 @@ template <>
 struct std::hash<vorlane::EpisodeBookmark> {
     std::size_t operator()(const vorlane::EpisodeBookmark& bookmark) const noexcept;
 };
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Bookmark)
+VORLANE_JSON_RECORD(vorlane::EpisodeBookmark)
+VORLANE_JSON_RECORD(vorlane::BookmarkContainer)

@@ -141,3 +141,9 @@ struct vorlane::json::Codec<vorlane::ContinueWatchingResponse<Resume>> {
     static vorlane::ContinueWatchingResponse<Resume> decode(const Value& v);
     static void encode(Writer& w, const vorlane::ContinueWatchingResponse<Resume>& response);
 };
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::SeriesBundle)
+VORLANE_JSON_RECORD(vorlane::VideoBundle)
+VORLANE_JSON_RECORD(vorlane::Watchlist)
+VORLANE_JSON_RECORD(vorlane::ContinueWatchingSeasonResponse)

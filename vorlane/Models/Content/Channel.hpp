@@ -37,3 +37,6 @@ constexpr auto jsonVocabulary(json::Tag<EventState>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Channel)

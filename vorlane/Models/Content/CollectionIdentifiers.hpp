@@ -129,3 +129,9 @@ inline auto jsonFields(json::Tag<AssociatedContentCollection>) {
 ContentCollectionIdentifiers emptyCollectionIdentifiers();
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::AssociatedCollectionGroup)
+VORLANE_JSON_RECORD(vorlane::CollectionSlug)
+VORLANE_JSON_RECORD(vorlane::ContentCollectionIdentifiers)
+VORLANE_JSON_RECORD(vorlane::AssociatedContentCollection)

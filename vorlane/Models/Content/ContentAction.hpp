@@ -105,3 +105,7 @@ bool shouldBrowseAnthology(const std::vector<ContentAction>& actions);
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::CallToAction)
+VORLANE_JSON_RECORD(vorlane::ContentActionRefStyle)
+VORLANE_JSON_RECORD(vorlane::ContentAction)

@@ -85,3 +85,7 @@ inline auto jsonFields(json::Tag<ContentCollectionReferenceLocator>) {
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ContentReferenceLocator)
+VORLANE_JSON_RECORD(vorlane::ContentSetReferenceLocator)
+VORLANE_JSON_RECORD(vorlane::ContentCollectionReferenceLocator)

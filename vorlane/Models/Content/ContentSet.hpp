@@ -93,3 +93,7 @@ struct ContentSetCoder {
 // "refId"); any other object is decoded as a complete set. A reference is written as "refType",
 // "refId" and "text"; a complete set as itself.
 VORLANE_JSON_CODEC(vorlane::ContentSetCoder)
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ContentSet::Meta)
+VORLANE_JSON_RECORD(vorlane::ContentSet)

@@ -101,3 +101,9 @@ inline auto jsonFields(json::Tag<CreditGroup>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::CharacterDetails)
+VORLANE_JSON_RECORD(vorlane::Participant)
+VORLANE_JSON_RECORD(vorlane::Credit)
+VORLANE_JSON_RECORD(vorlane::CreditGroup)

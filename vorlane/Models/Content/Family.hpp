@@ -53,3 +53,8 @@ std::optional<EncodedIdentifier> encodedFamilyId(const std::optional<Family>& fa
                                                  const std::optional<EncodedIdentifier>& encodedParentOf);
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ParentRef)
+VORLANE_JSON_RECORD(vorlane::Family)
+VORLANE_JSON_RECORD(vorlane::Group)

@@ -48,3 +48,8 @@ inline auto jsonFields(json::Tag<TypedGenre>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Genres)
+VORLANE_JSON_RECORD(vorlane::LabeledGenres)
+VORLANE_JSON_RECORD(vorlane::TypedGenre)

@@ -33,3 +33,7 @@ inline auto jsonFields(json::Tag<LabeledSportsLeague>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::LabeledSport)
+VORLANE_JSON_RECORD(vorlane::LabeledSportsLeague)

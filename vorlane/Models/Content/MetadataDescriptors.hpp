@@ -32,3 +32,7 @@ inline auto jsonFields(json::Tag<SearchMeta>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::MigrationMetadata)
+VORLANE_JSON_RECORD(vorlane::SearchMeta)

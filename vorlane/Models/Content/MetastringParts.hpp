@@ -103,3 +103,9 @@ inline auto jsonFields(json::Tag<MetastringParts>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::MetastringLocation)
+VORLANE_JSON_RECORD(vorlane::MetastringSportsLeague)
+VORLANE_JSON_RECORD(vorlane::MetastringPremiereDate)
+VORLANE_JSON_RECORD(vorlane::MetastringParts)

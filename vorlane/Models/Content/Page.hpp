@@ -238,3 +238,13 @@ constexpr std::int32_t rawValue(PageSize size) noexcept { return static_cast<std
 
 // Hand-written: an integer vocabulary (the vocabulary tables hold strings).
 VORLANE_JSON_CODEC(vorlane::PageSize)
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::PageStyle)
+VORLANE_JSON_RECORD(vorlane::PageVisuals)
+VORLANE_JSON_RECORD(vorlane::ContainerContent)
+VORLANE_JSON_RECORD(vorlane::BundleContainer)
+VORLANE_JSON_RECORD(vorlane::PageSeason)
+VORLANE_JSON_RECORD(vorlane::PageContainer)
+VORLANE_JSON_RECORD(vorlane::PageContent)
+VORLANE_JSON_RECORD(vorlane::Page)

@@ -144,3 +144,11 @@ inline auto jsonFields(json::Tag<LabeledContentAdvisory>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Rating)
+VORLANE_JSON_RECORD(vorlane::ExploreRating)
+VORLANE_JSON_RECORD(vorlane::ExploreAdvisory)
+VORLANE_JSON_RECORD(vorlane::RatingInfo)
+VORLANE_JSON_RECORD(vorlane::LabeledRatingInfo)
+VORLANE_JSON_RECORD(vorlane::LabeledContentAdvisory)

@@ -79,3 +79,8 @@ inline auto jsonFields(json::Tag<LabeledReleaseYearRange>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Release)
+VORLANE_JSON_RECORD(vorlane::ReleaseYearRange)
+VORLANE_JSON_RECORD(vorlane::LabeledReleaseYearRange)

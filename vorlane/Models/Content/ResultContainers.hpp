@@ -98,3 +98,12 @@ inline auto jsonFields(json::Tag<AvatarsContainer>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::SeasonsContainer)
+VORLANE_JSON_RECORD(vorlane::VideosContainer::Meta)
+VORLANE_JSON_RECORD(vorlane::VideosContainer)
+VORLANE_JSON_RECORD(vorlane::SingleVideoContainer)
+VORLANE_JSON_RECORD(vorlane::SeriesContainer)
+VORLANE_JSON_RECORD(vorlane::RelatedContainer)
+VORLANE_JSON_RECORD(vorlane::AvatarsContainer)

@@ -121,3 +121,12 @@ inline auto jsonFields(json::Tag<SeasonVisuals>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Season::Meta::Labels)
+VORLANE_JSON_RECORD(vorlane::Season::Meta)
+VORLANE_JSON_RECORD(vorlane::Season::EpisodesMeta)
+VORLANE_JSON_RECORD(vorlane::Season)
+VORLANE_JSON_RECORD(vorlane::EpisodesPageSet::Meta)
+VORLANE_JSON_RECORD(vorlane::EpisodesPageSet)
+VORLANE_JSON_RECORD(vorlane::SeasonVisuals)

@@ -138,3 +138,8 @@ private:
 // tag, which the generic tagged decoding cannot express. Encoding writes the record's own keys,
 // whose "type" is the tag.
 VORLANE_JSON_CODEC(vorlane::SportTags::Coder)
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::SportTags::Team)
+VORLANE_JSON_RECORD(vorlane::SportTags::League)
+VORLANE_JSON_RECORD(vorlane::SportTags::Sport)

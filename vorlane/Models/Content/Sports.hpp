@@ -135,3 +135,12 @@ inline auto jsonFields(json::Tag<TeamData>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Venue)
+VORLANE_JSON_RECORD(vorlane::Competitor::Data)
+VORLANE_JSON_RECORD(vorlane::Competitor)
+VORLANE_JSON_RECORD(vorlane::SportEvent)
+VORLANE_JSON_RECORD(vorlane::SportData)
+VORLANE_JSON_RECORD(vorlane::LeagueData)
+VORLANE_JSON_RECORD(vorlane::TeamData)

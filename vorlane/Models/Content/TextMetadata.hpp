@@ -101,3 +101,6 @@ struct vorlane::json::Codec<vorlane::TextMap> {
     static vorlane::TextMap decode(const Value& v) { return vorlane::TextMap(Codec<vorlane::TextMap::Entries>::decode(v)); }
     static void encode(Writer& w, const vorlane::TextMap& map) { Codec<vorlane::TextMap::Entries>::encode(w, map.entries()); }
 };
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::TextMetadata)

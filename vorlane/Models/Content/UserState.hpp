@@ -93,3 +93,8 @@ inline auto jsonFields(json::Tag<UserEntityStateMap>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::UserStateProgress)
+VORLANE_JSON_RECORD(vorlane::DownloadUserState)
+VORLANE_JSON_RECORD(vorlane::UserEntityStateMap)

@@ -170,3 +170,7 @@ inline auto jsonFields(json::Tag<Video>) {
 std::vector<std::string> genreIds(const std::optional<std::vector<TypedGenre>>& typedGenres);
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Video::Meta)
+VORLANE_JSON_RECORD(vorlane::Video)

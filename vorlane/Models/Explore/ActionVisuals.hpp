@@ -100,3 +100,9 @@ inline auto jsonFields(json::Tag<ShareActionVisuals>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::StringWithTts)
+VORLANE_JSON_RECORD(vorlane::PlaybackActionVisuals)
+VORLANE_JSON_RECORD(vorlane::ModalActionVisuals)
+VORLANE_JSON_RECORD(vorlane::ShareActionVisuals)

@@ -457,3 +457,15 @@ VORLANE_JSON_CODEC(vorlane::UpNextLegacyBrowseAction)
 // Hand-written: decoding reads only six keys and fixes the others (content type `vod`, no content
 // id, up-next id or live runtime), whatever else the object holds.
 VORLANE_JSON_CODEC(vorlane::TrailerAction)
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::PlaybackOption)
+VORLANE_JSON_RECORD(vorlane::BrowseAction)
+VORLANE_JSON_RECORD(vorlane::DownloadAction)
+VORLANE_JSON_RECORD(vorlane::DownloadSeasonAction)
+VORLANE_JSON_RECORD(vorlane::ModalAction)
+VORLANE_JSON_RECORD(vorlane::ModifySavesAction)
+VORLANE_JSON_RECORD(vorlane::PlaybackAction)
+VORLANE_JSON_RECORD(vorlane::ShareAction)
+VORLANE_JSON_RECORD(vorlane::ToggleAspectRatioAction)
+VORLANE_JSON_RECORD(vorlane::UpsellAction)

@@ -90,3 +90,6 @@ inline auto jsonFields(json::Tag<ExplorePageRestriction>) {
 
 }  // namespace vorlane
 
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ExplorePageStyleDescriptor)
+VORLANE_JSON_RECORD(vorlane::ExplorePageRestriction)

@@ -105,3 +105,6 @@ inline auto jsonFields(json::Tag<ExploreRefresh>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ExploreRefresh)

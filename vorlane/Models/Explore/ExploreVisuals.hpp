@@ -312,3 +312,15 @@ inline auto jsonFields(json::Tag<ShopContainerVisuals>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::ExplorePromoLabel)
+VORLANE_JSON_RECORD(vorlane::ExploreVisualsPrompt)
+VORLANE_JSON_RECORD(vorlane::ExploreVisuals)
+VORLANE_JSON_RECORD(vorlane::ExploreItemPrompt)
+VORLANE_JSON_RECORD(vorlane::ExploreBadgingUpsell)
+VORLANE_JSON_RECORD(vorlane::ExploreBadging)
+VORLANE_JSON_RECORD(vorlane::ExploreSetItemVisuals)
+VORLANE_JSON_RECORD(vorlane::ExploreSetVisuals)
+VORLANE_JSON_RECORD(vorlane::DetailsContainerVisuals)
+VORLANE_JSON_RECORD(vorlane::ShopContainerVisuals)

@@ -100,3 +100,6 @@ inline auto jsonFields(json::Tag<PromoLabel>) {
                                                        bool showPremierAccess, std::optional<bool> hasImaxVersion);
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::PromoLabel)

@@ -111,3 +111,8 @@ inline auto jsonFields(json::Tag<LabeledAudioVisual>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::AudioVisualFlags)
+VORLANE_JSON_RECORD(vorlane::AudioVisual)
+VORLANE_JSON_RECORD(vorlane::LabeledAudioVisual)

@@ -152,3 +152,10 @@ inline auto jsonFields(json::Tag<MediaMetadata>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::MetadataFacet)
+VORLANE_JSON_RECORD(vorlane::PlaybackURL)
+VORLANE_JSON_RECORD(vorlane::Caption)
+VORLANE_JSON_RECORD(vorlane::AudioTrack)
+VORLANE_JSON_RECORD(vorlane::MediaMetadata)

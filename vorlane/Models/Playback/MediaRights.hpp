@@ -45,3 +45,7 @@ inline auto jsonFields(json::Tag<MediaRights>) {
 }
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::MediaRightsMessage)
+VORLANE_JSON_RECORD(vorlane::MediaRights)

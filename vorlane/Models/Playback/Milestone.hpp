@@ -156,3 +156,7 @@ using MilestoneDictionary = OrderedMap<std::vector<Milestone>>;
                                                         Milestone::MilestoneType type);
 
 }  // namespace vorlane
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::Milestone::MilestoneTime)
+VORLANE_JSON_RECORD(vorlane::Milestone)

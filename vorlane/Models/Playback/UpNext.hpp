@@ -176,3 +176,11 @@ inline auto jsonFields(json::Tag<UpNext>) {
 
 template <>
 struct std::is_error_code_enum<vorlane::UpNextError> : std::true_type {};
+
+// Compiled once, in the .cpp; other files call that copy instead of compiling their own.
+VORLANE_JSON_RECORD(vorlane::UpNextItemProgramSource)
+VORLANE_JSON_RECORD(vorlane::UpNextItem)
+VORLANE_JSON_RECORD(vorlane::UpNextAvailability)
+VORLANE_JSON_RECORD(vorlane::UpNextParent)
+VORLANE_JSON_RECORD(vorlane::UpNextResponse)
+VORLANE_JSON_RECORD(vorlane::UpNext)

@@ -459,3 +459,8 @@ using json::with;
 }  // namespace rules
 
 }  // namespace vorlane::json
+
+// Declares, after a record's field list, that its codec is instantiated once, in the record's
+// .cpp (VORLANE_JSON_DEFINE): files that use the record call that copy instead of compiling their
+// own from RecordCodec.hpp (at global scope, with the fully qualified type name).
+#define VORLANE_JSON_RECORD(Type) extern template struct vorlane::json::RecordCodec<Type>;
