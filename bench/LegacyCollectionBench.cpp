@@ -83,6 +83,12 @@ std::string makeCollection(int containers, int itemsPerSet) {
     return out + "]}";
 }
 
+// A record copied straight into a new shared model, as decoding builds it.
+template <class R>
+vorlane::ContentCoder copied(const R& record) {
+    return vorlane::ContentCoder(R::identifier, std::make_shared<const vorlane::ContentModel<R>>(record));
+}
+
 // Builds what decoding builds, from records instead of JSON: every item's record copied anew.
 ContentCollection deepCopy(const ContentCollection& collection) {
     ContentCollection copy = collection;
@@ -91,9 +97,9 @@ ContentCollection deepCopy(const ContentCollection& collection) {
         if (!set) continue;
         for (auto& item : set->items) {
             if (const auto* video = item.as<vorlane::Video>())
-                item = vorlane::ContentCoder(vorlane::Video(*video));
+                item = copied(*video);
             else if (const auto* series = item.as<vorlane::Series>())
-                item = vorlane::ContentCoder(vorlane::Series(*series));
+                item = copied(*series);
         }
     }
     return copy;

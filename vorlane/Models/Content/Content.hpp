@@ -51,7 +51,9 @@ const std::string& contentIdOf(const R& record) {
 template <class R>
 class ContentModel final : public Content {
 public:
-    explicit ContentModel(R record) : record_(std::move(record)) {}
+    ContentModel() = default;
+    explicit ContentModel(const R& record) : record_(record) {}
+    explicit ContentModel(R&& record) : record_(std::move(record)) {}
 
     const R& record() const noexcept { return record_; }
 
@@ -72,6 +74,7 @@ public:
     }
 
 private:
+    friend struct json::Codec<ContentModel>;
     R record_;
 };
 
@@ -111,10 +114,15 @@ std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCode
 
 }  // namespace vorlane
 
-// A content model reads and writes exactly its record.
+// A content model reads and writes exactly its record (in place where the record's codec can).
 template <class R>
 struct vorlane::json::Codec<vorlane::ContentModel<R>> {
     static vorlane::ContentModel<R> decode(const Value& v) { return vorlane::ContentModel<R>(Codec<R>::decode(v)); }
+    static void decodeInto(const Value& v, vorlane::ContentModel<R>& model)
+        requires DecodesInPlace<R, Codec<R>>
+    {
+        Codec<R>::decodeInto(v, model.record_);
+    }
     static void encode(Writer& w, const vorlane::ContentModel<R>& model) { Codec<R>::encode(w, model.record()); }
 };
 

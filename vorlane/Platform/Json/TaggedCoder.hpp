@@ -62,9 +62,16 @@ struct TaggedRecords {
 private:
     template <class Case>
     static void decodeCase(const Value& object, std::shared_ptr<const Interface>& out) {
-        if constexpr (!std::is_same_v<typename Case::Record, NotBuilt>) {
-            static_assert(std::is_base_of_v<Interface, typename Case::Record>);
-            out = std::make_shared<const typename Case::Record>(Codec<typename Case::Record>::decode(object));
+        using Record = typename Case::Record;
+        if constexpr (DecodesInPlace<Record, Codec<Record>>) {
+            // Read straight into the shared record: large records are not moved twice.
+            static_assert(std::is_base_of_v<Interface, Record>);
+            auto record = std::make_shared<Record>();
+            Codec<Record>::decodeInto(object, *record);
+            out = std::move(record);
+        } else if constexpr (!std::is_same_v<Record, NotBuilt>) {
+            static_assert(std::is_base_of_v<Interface, Record>);
+            out = std::make_shared<const Record>(Codec<Record>::decode(object));
         }
     }
 
