@@ -13,6 +13,7 @@
 #include "vorlane/Models/Content/CollectionContentClass.hpp"
 #include "vorlane/Models/Content/Content.hpp"
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
+#include "vorlane/Models/Content/ItemPage.hpp"
 #include "vorlane/Models/Content/LocalizedStrings.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Models/Explore/ExploreRefresh.hpp"
@@ -131,6 +132,7 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ContentReferenceLocator, "ContentReferenceLocator", legacy),
         REGISTER(ContentSetReferenceLocator, "ContentSetReferenceLocator", legacy),
         REGISTER(ContentCollectionReferenceLocator, "ContentCollectionReferenceLocator", legacy),
+        REGISTER(ItemPage, "ItemPage", local),
         REGISTER(OpenEnum<CollectionContentClassCase>, "CollectionContentClass", legacy,
                  derived<ClassValue>("isBrand", [](const ClassValue& c) { return isBrand(c); }),
                  derived<ClassValue>("isSuperEvent", [](const ClassValue& c) { return isSuperEvent(c); }),
