@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <stdexcept>
 
 namespace {
 
@@ -47,7 +46,6 @@ struct ServiceUnderBench {
             answer = readFile(session->catalog().directory / entry.file);
             return;
         }
-        throw std::runtime_error("the built-in catalog has no video answer routed by \"contentId\"");
     }
 };
 
@@ -56,8 +54,16 @@ ServiceUnderBench& fixture() {
     return instance;
 }
 
+// False, after telling the benchmark why, when the catalog gives nothing to measure.
+bool measurable(benchmark::State& state, const ServiceUnderBench& f) {
+    if (!f.contentId.empty()) return true;
+    state.SkipWithError("the built-in catalog has no video answer routed by \"contentId\"");
+    return false;
+}
+
 void BM_ServiceQuery(benchmark::State& state) {
     auto& f = fixture();
+    if (!measurable(state, f)) return;
     for (auto _ : state) {
         Video video = f.service.getVideo(f.contentId).blockingGet();
         benchmark::DoNotOptimize(video);
@@ -66,6 +72,7 @@ void BM_ServiceQuery(benchmark::State& state) {
 
 void BM_ServiceQueryDecodeOnly(benchmark::State& state) {
     auto& f = fixture();
+    if (!measurable(state, f)) return;
     const auto settings = decoderSettings(ApiGeneration::legacy);
     for (auto _ : state) {
         auto container = json::decode<SingleVideoContainer>(f.answer, settings);
