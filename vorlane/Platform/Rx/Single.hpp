@@ -124,11 +124,12 @@ protected:
     std::shared_ptr<ResultState<V>> state_;
 };
 
-// Runs `source` for one subscription. A source that throws fails the subscription; an exception
-// that can no longer be delivered (the subscription already ended, typically because a
-// subscriber's callback threw during a synchronous delivery) propagates to the caller.
-template <class Observer, class V>
-void runSource(const std::function<void(Observer)>& source, Observer observer, ResultState<V>& state) {
+// Runs `source` for one subscription (of a result or of a stream). A source that throws fails the
+// subscription; an exception that can no longer be delivered (the subscription already ended,
+// typically because a subscriber's callback threw during a synchronous delivery) propagates to
+// the caller.
+template <class Observer, class State>
+void runSource(const std::function<void(Observer)>& source, Observer observer, State& state) {
     try {
         source(std::move(observer));
     } catch (...) {

@@ -1,0 +1,206 @@
+#include "vorlane/ContentService/LiveNowInfoProvider.hpp"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vorlane {
+namespace {
+
+using namespace std::chrono_literals;
+using Map = OrderedMap<AiringState>;
+
+// Answers live-now queries by hand and records when each was sent; every other operation fails.
+class FakeContentService final : public ContentService {
+public:
+    struct Query {
+        std::int64_t page;
+        std::chrono::nanoseconds sentAt;
+        rx::SingleObserver<Map> observer;
+    };
+
+    explicit FakeContentService(std::shared_ptr<rx::TestScheduler> clock) : clock_(std::move(clock)) {}
+
+    rx::Single<Map> getLiveNow(std::int64_t page) const override {
+        return rx::Single<Map>::create([this, page](rx::SingleObserver<Map> observer) {
+            observer.addCancellation([this] { ++cancellations; });
+            queries.push_back({page, clock_->now(), observer});
+        });
+    }
+
+    mutable std::vector<Query> queries;
+    mutable int cancellations = 0;
+
+private:
+    template <class T>
+    static rx::Single<T> unused() { return rx::error<T>(std::logic_error("not a live-now query")); }
+
+public:
+    rx::Single<Video> getVideo(const std::string&) const override { return unused<Video>(); }
+    rx::Single<Video> getLegacyVideo(const std::string&, const EncodedIdentifier&) const override { return unused<Video>(); }
+    rx::Single<Video> getVideo(const EncodedIdentifier&, std::int64_t, std::int64_t) const override { return unused<Video>(); }
+    rx::Single<UpNext> getUpNextVideo(const std::string&) const override { return unused<UpNext>(); }
+    rx::Single<VideosContainer> getExtras(const EncodedIdentifier&, std::int64_t, PageSize) const override {
+        return unused<VideosContainer>();
+    }
+    rx::Single<ContentSet> getContent(const ContentSetReferenceLocator&, const AdditionalParameters&,
+                                      const std::optional<ItemPage>&) const override {
+        return unused<ContentSet>();
+    }
+    rx::Single<ContentBundle> getBundle(const ContentReferenceLocator&) const override { return unused<ContentBundle>(); }
+    rx::Single<SeriesBundle> getSeriesBundle(const EncodedIdentifier&) const override { return unused<SeriesBundle>(); }
+    rx::Single<VideoBundle> getVideoBundle(const EncodedIdentifier&) const override { return unused<VideoBundle>(); }
+    rx::Single<std::vector<ContentCoder>> search(const std::string&, const std::optional<std::string>&,
+                                                 PageSize) const override {
+        return unused<std::vector<ContentCoder>>();
+    }
+    rx::Single<EpisodesPageSet> getEpisodes(const std::string&) const override { return unused<EpisodesPageSet>(); }
+    rx::Single<ContentCollection> getCollection(const ContentCollectionReferenceLocator&) const override {
+        return unused<ContentCollection>();
+    }
+    rx::Single<RelatedContainer> getRelatedItemsForVideo(const EncodedIdentifier&) const override {
+        return unused<RelatedContainer>();
+    }
+    rx::Single<RelatedContainer> getRelatedItemsForSeries(const EncodedIdentifier&) const override {
+        return unused<RelatedContainer>();
+    }
+    rx::Single<ProgramBundle> getProgramBundle(const EncodedIdentifier&) const override { return unused<ProgramBundle>(); }
+    rx::Single<LiveEpisodes> getLiveAndUpcomingEpisodes(const EncodedIdentifier&) const override {
+        return unused<LiveEpisodes>();
+    }
+    rx::Single<Airing> getAiring(const std::string&) const override { return unused<Airing>(); }
+    rx::Single<Airing> getAiringByAiringId(const std::string&) const override { return unused<Airing>(); }
+
+private:
+    std::shared_ptr<rx::TestScheduler> clock_;
+};
+
+AiringState state(EventState eventState, std::string startDate = "2026-12-06T18:00:00Z") {
+    AiringState airing;
+    airing.startDate = std::move(startDate);
+    airing.eventState = eventState;
+    return airing;
+}
+
+struct LiveNowProviderTest : ::testing::Test {
+    static constexpr double kThrottleSeconds = 5;
+
+    std::shared_ptr<rx::TestScheduler> scheduler = std::make_shared<rx::TestScheduler>();
+    std::shared_ptr<FakeContentService> service = std::make_shared<FakeContentService>(scheduler);
+    BehaviorReader<bool> enabled{true};
+    std::shared_ptr<SDKLiveNowInfoProvider> provider =
+        SDKLiveNowInfoProvider::make(service, kThrottleSeconds, scheduler, enabled);
+
+    // Answers the latest query and lets every window close.
+    void answer(Map airings) {
+        service->queries.back().observer.onSuccess(std::move(airings));
+        scheduler->advanceBy(1min);
+    }
+};
+
+TEST_F(LiveNowProviderTest, EachAnswerReplacesTheMapAndAnAiringsStreamFollowsItsEntry) {
+    std::vector<std::optional<AiringState>> seen, missing;
+    provider->liveNowAiringState("a").subscribe([&](auto entry) { seen.push_back(entry); });
+    provider->liveNowAiringState("nowhere").subscribe([&](auto entry) { missing.push_back(entry); });
+    ASSERT_EQ(service->queries.size(), 1u);  // asked for at construction, at once
+    EXPECT_EQ(service->queries[0].page, 1);
+
+    answer(Map{{"a", state(EventState::pre)}});
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"a", state(EventState::pre)}, {"b", state(EventState::mid)}});  // same entry: not repeated
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"a", state(EventState::mid)}});
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"b", state(EventState::post)}});  // no longer holds "a"
+
+    EXPECT_EQ(seen, (std::vector<std::optional<AiringState>>{std::nullopt, state(EventState::pre),
+                                                             state(EventState::mid), std::nullopt}));
+    EXPECT_EQ(missing, std::vector<std::optional<AiringState>>{std::nullopt});
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
+    EXPECT_EQ(provider->currentLiveNowAiringState("b"), state(EventState::post));
+    EXPECT_EQ(provider->currentLiveNowAiringState("nowhere"), std::nullopt);
+    EXPECT_EQ(service->queries.size(), 4u);
+}
+
+TEST_F(LiveNowProviderTest, UpdatesAreThrottledAndANewerQueryAbandonsAnOlderAnswer) {
+    // Seconds at which updates are asked for (the first query goes out at 0), and the seconds at
+    // which queries are sent.
+    struct Case { std::vector<int> updates, queries; };
+    const std::vector<Case> cases = {
+        {{}, {0}},
+        {{1, 2}, {0, 5}},      // two inside one window: one query when it closes
+        {{7}, {0, 7}},         // after an empty window: at once
+        {{1, 6, 7}, {0, 5, 10}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.updates));
+        auto clock = std::make_shared<rx::TestScheduler>();
+        auto fake = std::make_shared<FakeContentService>(clock);
+        auto throttled = SDKLiveNowInfoProvider::make(fake, kThrottleSeconds, clock, enabled);
+        for (int at : c.updates) {
+            clock->advanceTo(std::chrono::seconds(at));
+            throttled->updateLiveNowInfoCache();
+        }
+        clock->advanceBy(1min);
+        std::vector<int> sent;
+        for (const auto& query : fake->queries)
+            sent.push_back(static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(query.sentAt).count()));
+        EXPECT_EQ(sent, c.queries);
+        EXPECT_EQ(fake->cancellations, static_cast<int>(c.queries.size()) - 1);  // unanswered older queries
+    }
+
+    // An older answer arriving after a newer query went out is not used.
+    provider->updateLiveNowInfoCache();
+    scheduler->advanceBy(1min);
+    ASSERT_EQ(service->queries.size(), 2u);
+    service->queries[0].observer.onSuccess(Map{{"a", state(EventState::pre)}});
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
+}
+
+TEST_F(LiveNowProviderTest, DisabledRequestsSendNothingAndKeepTheMap) {
+    answer(Map{{"a", state(EventState::mid)}});
+    enabled.set(false);
+    provider->updateLiveNowInfoCache();
+    scheduler->advanceBy(1min);
+    provider->updateLiveNowInfoCache();
+    EXPECT_EQ(service->queries.size(), 1u);
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), state(EventState::mid));
+
+    enabled.set(true);  // read when a request is made, not when the provider was built
+    provider->updateLiveNowInfoCache();
+    EXPECT_EQ(service->queries.size(), 2u);
+
+    auto disabled = BehaviorReader<bool>(false);
+    auto neverAsks = SDKLiveNowInfoProvider::make(service, kThrottleSeconds, scheduler, disabled);
+    EXPECT_EQ(service->queries.size(), 2u);
+}
+
+TEST_F(LiveNowProviderTest, AFailedQueryEndsRefreshingAndTheLastMapStaysReadable) {
+    answer(Map{{"a", state(EventState::pre)}});
+    provider->updateLiveNowInfoCache();
+    service->queries.back().observer.onError(std::make_exception_ptr(std::runtime_error("offline")));
+    scheduler->advanceBy(1min);
+    provider->updateLiveNowInfoCache();
+    scheduler->advanceBy(1min);
+    provider->updateLiveNowInfoCache();
+    EXPECT_EQ(service->queries.size(), 2u);
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), state(EventState::pre));
+}
+
+TEST_F(LiveNowProviderTest, DroppingTheProviderEndsRefreshingAndCancelsTheQueryUnderWay) {
+    std::vector<std::optional<AiringState>> seen;
+    auto stream = provider->liveNowAiringState("a");
+    stream.subscribe([&](auto entry) { seen.push_back(entry); });
+    provider->updateLiveNowInfoCache();  // held for the window that the first query opened
+    ASSERT_EQ(scheduler->pendingCount(), 1u);
+    provider.reset();
+    EXPECT_EQ(service->cancellations, 1);
+    EXPECT_EQ(scheduler->pendingCount(), 0u);
+    service->queries[0].observer.onSuccess(Map{{"a", state(EventState::mid)}});
+    scheduler->advanceBy(1min);
+    EXPECT_EQ(service->queries.size(), 1u);
+    EXPECT_EQ(seen, std::vector<std::optional<AiringState>>{std::nullopt});
+}
+
+}  // namespace
+}  // namespace vorlane

@@ -1,0 +1,302 @@
+#include "vorlane/Platform/Rx/BehaviorSubject.hpp"
+#include "vorlane/Platform/Rx/DisposeBag.hpp"
+#include "vorlane/Platform/Rx/Observable.hpp"
+#include "vorlane/Platform/Rx/Scheduler.hpp"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace vorlane::rx {
+namespace {
+
+using namespace std::chrono_literals;
+using Ms = std::chrono::milliseconds;
+
+struct Boom : std::runtime_error { using std::runtime_error::runtime_error; };
+
+// A stream driven by hand: the observer of its latest subscription, and how often it was
+// subscribed and cancelled.
+template <class T = int>
+struct ManualStream {
+    std::optional<ObservableObserver<T>> observer;
+    int subscriptions = 0, cancellations = 0;
+
+    Observable<T> observable() {
+        return Observable<T>::create([this](ObservableObserver<T> o) {
+            ++subscriptions;
+            o.addCancellation([this] { ++cancellations; });
+            observer = o;
+        });
+    }
+};
+
+// A Single per subscription, answered by hand.
+struct ManualSingles {
+    std::vector<SingleObserver<int>> observers;
+    int cancellations = 0;
+
+    Single<int> single() {
+        return Single<int>::create([this](SingleObserver<int> o) {
+            o.addCancellation([this] { ++cancellations; });
+            observers.push_back(o);
+        });
+    }
+};
+
+// What one subscription delivered.
+struct Recorder {
+    std::vector<int> values;
+    std::vector<std::exception_ptr> errors;
+    int completions = 0;
+
+    Disposable subscribe(const Observable<int>& stream) {
+        return stream.subscribe([this](int v) { values.push_back(v); },
+                                [this](std::exception_ptr e) { errors.push_back(e); }, [this] { ++completions; });
+    }
+};
+
+using Stage = std::function<Observable<int>(Observable<int>)>;
+
+TEST(RxObservable, OperatorsTransformValuesInOrder) {
+    struct Case { const char* name; Stage stage; std::vector<int> input, expected; };
+    const std::vector<Case> cases = {
+        {"filter", [](auto s) { return s.filter([](int v) { return v % 2 == 0; }); }, {1, 2, 3, 4}, {2, 4}},
+        {"map", [](auto s) { return s.map([](int v) { return v * 10; }); }, {1, 2}, {10, 20}},
+        {"distinct", [](auto s) { return s.distinctUntilChanged(); }, {1, 1, 2, 2, 2, 1, 1}, {1, 2, 1}},
+        {"distinct after map", [](auto s) { return s.map([](int v) { return v / 10; }).distinctUntilChanged(); },
+         {10, 11, 20, 12}, {1, 2, 1}},
+        {"flatMapLatest of answered Singles", [](auto s) { return s.flatMapLatest([](int v) { return just(v + 1); }); },
+         {1, 5}, {2, 6}},
+        {"flatMapLatest of streams",
+         [](auto s) {
+             return s.flatMapLatest([](int v) {
+                 return Observable<int>::create([v](auto o) { o.onNext(v), o.onNext(v * 2), o.onCompleted(); });
+             });
+         },
+         {1, 5}, {1, 2, 5, 10}},
+    };
+    for (const auto& [name, stage, input, expected] : cases) {
+        SCOPED_TRACE(name);
+        ManualStream source;
+        Recorder recorder;
+        recorder.subscribe(stage(source.observable()));
+        for (int v : input) source.observer->onNext(v);
+        EXPECT_EQ(recorder.values, expected);
+        source.observer->onCompleted();
+        EXPECT_EQ(recorder.completions, 1);
+    }
+}
+
+TEST(RxObservable, ThrottlePassesTheFirstValueAndTheLatestOfEachWindow) {
+    struct Case {
+        const char* name;
+        bool latest;
+        std::vector<std::pair<int, int>> pushes;  // (ms, value); a value of -1 completes the source
+        std::vector<std::pair<int, int>> expected;  // (ms, value) delivered
+        int completedAt;                            // ms, or -1
+    };
+    const std::vector<Case> cases = {
+        {"one value passes at once", true, {{0, 1}}, {{0, 1}}, -1},
+        {"values inside a window coalesce", true, {{0, 1}, {3, 2}, {6, 3}}, {{0, 1}, {10, 3}}, -1},
+        {"the delivered latest opens the next window", true, {{0, 1}, {3, 2}, {12, 3}}, {{0, 1}, {10, 2}, {20, 3}}, -1},
+        {"an empty window closes", true, {{0, 1}, {15, 2}, {17, 3}}, {{0, 1}, {15, 2}, {25, 3}}, -1},
+        {"without latest, values inside a window drop", false, {{0, 1}, {3, 2}, {12, 3}}, {{0, 1}, {12, 3}}, -1},
+        {"completion waits for the held value", true, {{0, 1}, {3, 2}, {5, -1}}, {{0, 1}, {10, 2}}, 10},
+        {"completion with nothing held is at once", true, {{0, 1}, {5, -1}}, {{0, 1}}, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto scheduler = std::make_shared<TestScheduler>();
+        ManualStream source;
+        auto millis = [&] { return static_cast<int>(std::chrono::duration_cast<Ms>(scheduler->now()).count()); };
+        std::vector<std::pair<int, int>> delivered;
+        int completedAt = -1;
+        source.observable().throttle(10ms, scheduler, c.latest).subscribe(
+            [&](int v) { delivered.emplace_back(millis(), v); }, nullptr, [&] { completedAt = millis(); });
+        for (auto [at, value] : c.pushes) {
+            scheduler->advanceTo(Ms(at));
+            value < 0 ? source.observer->onCompleted() : source.observer->onNext(value);
+        }
+        scheduler->advanceBy(1s);
+        EXPECT_EQ(delivered, c.expected);
+        EXPECT_EQ(completedAt, c.completedAt);
+        EXPECT_EQ(scheduler->pendingCount(), 0u);
+    }
+}
+
+TEST(RxObservable, FlatMapLatestDeliversOnlyTheNewestAnswerAndAnInnerErrorEndsTheStream) {
+    ManualStream outer;
+    ManualSingles inner;
+    Recorder recorder;
+    recorder.subscribe(outer.observable().flatMapLatest([&](int) { return inner.single(); }));
+    outer.observer->onNext(1);
+    outer.observer->onNext(2);
+    ASSERT_EQ(inner.observers.size(), 2u);
+    EXPECT_TRUE(inner.observers[0].isDisposed());
+    EXPECT_EQ(inner.cancellations, 1);
+    inner.observers[0].onSuccess(10);  // abandoned: never delivered
+    inner.observers[1].onSuccess(20);
+    EXPECT_EQ(recorder.values, std::vector{20});
+
+    outer.observer->onCompleted();  // no inner stream is running: the stream completes
+    EXPECT_EQ(recorder.completions, 1);
+
+    ManualStream outer2;
+    ManualSingles inner2;
+    Recorder failed;
+    failed.subscribe(outer2.observable().flatMapLatest([&](int) { return inner2.single(); }));
+    outer2.observer->onNext(1);
+    outer2.observer->onCompleted();  // the inner answer is still under way
+    EXPECT_EQ(failed.completions, 0);
+    auto error = std::make_exception_ptr(Boom("inner"));
+    inner2.observers[0].onError(error);
+    EXPECT_EQ(failed.errors, std::vector{error});
+    EXPECT_EQ(failed.completions, 0);
+}
+
+TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscriptions) {
+    auto scheduler = std::make_shared<TestScheduler>();
+    ManualSingles inner;
+    // pipeline, and how many of the two values pushed before disposal it delivered
+    const std::vector<std::tuple<const char*, Stage, std::size_t>> pipelines = {
+        {"source", [](auto s) { return s; }, 2},
+        {"filter, map, distinct",
+         [](auto s) { return s.filter([](int) { return true; }).map([](int v) { return v; }).distinctUntilChanged(); },
+         2},
+        {"throttle", [&](auto s) { return s.throttle(10ms, scheduler); }, 1},
+        {"flatMapLatest", [&](auto s) { return s.flatMapLatest([&](int) { return inner.single(); }); }, 0},
+    };
+    for (const auto& [name, pipeline, delivered] : pipelines) {
+        SCOPED_TRACE(name);
+        ManualStream source;
+        Recorder recorder;
+        Disposable subscription;
+        {
+            DisposeBag bag;
+            subscription = recorder.subscribe(pipeline(source.observable()));
+            bag.insert(subscription);
+            source.observer->onNext(1);
+            source.observer->onNext(2);  // held by throttle, in flight for flatMapLatest
+        }
+        EXPECT_TRUE(subscription.isDisposed());
+        EXPECT_EQ(source.cancellations, 1);
+        EXPECT_TRUE(source.observer->isDisposed());
+        source.observer->onNext(3);
+        source.observer->onError(std::make_exception_ptr(Boom("late")));
+        scheduler->advanceBy(1s);
+        for (auto& answer : inner.observers) answer.onSuccess(99);
+        EXPECT_EQ(recorder.values.size(), delivered);
+        EXPECT_TRUE(recorder.errors.empty());
+        EXPECT_EQ(scheduler->pendingCount(), 0u);
+    }
+    EXPECT_EQ(inner.cancellations, 2);  // the older answer when the newer began, the newer on dispose
+}
+
+TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
+    auto first = std::make_exception_ptr(Boom("first"));
+    struct Case { const char* name; std::function<void(ObservableObserver<int>)> signal; int values, errors, completions; };
+    const std::vector<Case> cases = {
+        {"error twice", [&](auto o) { o.onNext(1), o.onError(first), o.onError(first), o.onNext(2); }, 1, 1, 0},
+        {"error then completion", [&](auto o) { o.onError(first), o.onCompleted(); }, 0, 1, 0},
+        {"completion then error", [&](auto o) { o.onCompleted(), o.onError(first), o.onNext(1); }, 0, 0, 1},
+    };
+    const std::vector<std::pair<const char*, Stage>> stages = {
+        {"source", [](auto s) { return s; }},
+        {"map", [](auto s) { return s.map([](int v) { return v; }); }},
+        {"flatMapLatest", [](auto s) { return s.flatMapLatest([](int v) { return just(v); }); }},
+    };
+    for (const auto& [stageName, stage] : stages) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(stageName) + ": " + c.name);
+            Recorder recorder;
+            recorder.subscribe(stage(Observable<int>::create(c.signal)));
+            EXPECT_EQ(recorder.values.size(), static_cast<std::size_t>(c.values));
+            EXPECT_EQ(recorder.errors.size(), static_cast<std::size_t>(c.errors));
+            EXPECT_EQ(recorder.completions, c.completions);
+        }
+    }
+
+    // A throwing function is the error, once, and the source above it is disposed.
+    const std::vector<std::pair<const char*, Stage>> throwing = {
+        {"filter", [](auto s) { return s.filter([](int) -> bool { throw Boom("filter"); }); }},
+        {"map", [](auto s) { return s.map([](int) -> int { throw Boom("map"); }); }},
+        {"flatMapLatest", [](auto s) { return s.flatMapLatest([](int) -> Single<int> { throw Boom("flatMapLatest"); }); }},
+    };
+    for (const auto& [name, stage] : throwing) {
+        SCOPED_TRACE(name);
+        ManualStream source;
+        Recorder recorder;
+        recorder.subscribe(stage(source.observable()));
+        source.observer->onNext(1);
+        source.observer->onNext(2);
+        ASSERT_EQ(recorder.errors.size(), 1u);
+        EXPECT_THROW(std::rethrow_exception(recorder.errors[0]), Boom);
+        EXPECT_EQ(source.cancellations, 1);
+    }
+}
+
+TEST(RxBehaviorSubject, ReplaysTheCurrentValueAndDeliversPushesInOneOrderToEveryone) {
+    BehaviorSubject<int> subject(1);
+    std::vector<int> first, second;
+    subject.asObservable().subscribe([&](int v) {
+        first.push_back(v);
+        if (v == 2) subject.onNext(3);  // pushed from inside a delivery: goes after 2, to everyone
+    });
+    subject.onNext(2);
+    subject.asObservable().subscribe([&](int v) { second.push_back(v); });
+    EXPECT_EQ(subject.value(), 3);
+    EXPECT_EQ(first, (std::vector{1, 2, 3}));
+    EXPECT_EQ(second, std::vector{3});
+
+    // Pushes from several threads reach a subscriber one at a time, each once, and it ends with the
+    // value the subject reads.
+    BehaviorSubject<int> shared(0);
+    std::atomic<int> inside{0}, overlaps{0}, received{0};
+    int last = -1;
+    Disposable subscription = shared.asObservable().subscribe([&](int v) {
+        if (inside.fetch_add(1) != 0) ++overlaps;
+        last = v, ++received;
+        inside.fetch_sub(1);
+    });
+    {
+        std::vector<std::jthread> pushers;
+        for (int t = 0; t < 4; ++t)
+            pushers.emplace_back([&shared, t] { for (int i = 1; i <= 500; ++i) shared.onNext(t * 1000 + i); });
+    }
+    EXPECT_EQ(overlaps, 0);
+    EXPECT_EQ(received, 1 + 4 * 500);
+    EXPECT_EQ(last, shared.value());
+    subscription.dispose();
+    shared.onNext(-5);
+    EXPECT_EQ(received, 1 + 4 * 500);
+}
+
+TEST(RxTestScheduler, RunsDueActionsInTimeOrderThenSchedulingOrder) {
+    TestScheduler scheduler;
+    std::vector<std::string> log;
+    auto at = [&](Ms delay, std::string name) {
+        return scheduler.schedule(delay, [&log, &scheduler, name] {
+            log.push_back(name + "@" + std::to_string(std::chrono::duration_cast<Ms>(scheduler.now()).count()));
+        });
+    };
+    at(20ms, "c");
+    at(10ms, "a");
+    at(10ms, "b");
+    at(15ms, "cancelled").dispose();
+    at(-5ms, "now");
+    scheduler.schedule(5ms, [&] { at(0ms, "nested"); });
+    scheduler.advanceBy(10ms);
+    EXPECT_EQ(log, (std::vector<std::string>{"now@0", "nested@5", "a@10", "b@10"}));
+    EXPECT_EQ(scheduler.now(), 10ms);
+    scheduler.advanceTo(5ms);  // the past: nothing moves
+    EXPECT_EQ(scheduler.now(), 10ms);
+    scheduler.advanceTo(30ms);
+    EXPECT_EQ(log.back(), "c@20");
+    EXPECT_EQ(scheduler.now(), 30ms);
+    EXPECT_EQ(scheduler.pendingCount(), 0u);
+}
+
+}  // namespace
+}  // namespace vorlane::rx
