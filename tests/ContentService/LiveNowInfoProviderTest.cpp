@@ -10,14 +10,10 @@ namespace {
 using namespace std::chrono_literals;
 using Map = OrderedMap<AiringState>;
 
-// Answers live-now queries by hand and records when each was sent; every other operation fails.
+// Answers live-now queries by hand and records when each was sent.
 class FakeContentService final : public ContentService {
 public:
-    struct Query {
-        std::int64_t page;
-        std::chrono::nanoseconds sentAt;
-        rx::SingleObserver<Map> observer;
-    };
+    struct Query { std::int64_t page; std::chrono::nanoseconds sentAt; rx::SingleObserver<Map> observer; };
 
     explicit FakeContentService(std::shared_ptr<rx::TestScheduler> clock) : clock_(std::move(clock)) {}
 
@@ -31,53 +27,37 @@ public:
     mutable std::vector<Query> queries;
     mutable int cancellations = 0;
 
-private:
-    template <class T>
-    static rx::Single<T> unused() { return rx::error<T>(std::logic_error("not a live-now query")); }
-
-public:
-    rx::Single<Video> getVideo(const std::string&) const override { return unused<Video>(); }
-    rx::Single<Video> getLegacyVideo(const std::string&, const EncodedIdentifier&) const override { return unused<Video>(); }
-    rx::Single<Video> getVideo(const EncodedIdentifier&, std::int64_t, std::int64_t) const override { return unused<Video>(); }
-    rx::Single<UpNext> getUpNextVideo(const std::string&) const override { return unused<UpNext>(); }
-    rx::Single<VideosContainer> getExtras(const EncodedIdentifier&, std::int64_t, PageSize) const override {
-        return unused<VideosContainer>();
-    }
-    rx::Single<ContentSet> getContent(const ContentSetReferenceLocator&, const AdditionalParameters&,
-                                      const std::optional<ItemPage>&) const override {
-        return unused<ContentSet>();
-    }
-    rx::Single<ContentBundle> getBundle(const ContentReferenceLocator&) const override { return unused<ContentBundle>(); }
-    rx::Single<SeriesBundle> getSeriesBundle(const EncodedIdentifier&) const override { return unused<SeriesBundle>(); }
-    rx::Single<VideoBundle> getVideoBundle(const EncodedIdentifier&) const override { return unused<VideoBundle>(); }
-    rx::Single<std::vector<ContentCoder>> search(const std::string&, const std::optional<std::string>&,
-                                                 PageSize) const override {
-        return unused<std::vector<ContentCoder>>();
-    }
-    rx::Single<EpisodesPageSet> getEpisodes(const std::string&) const override { return unused<EpisodesPageSet>(); }
-    rx::Single<ContentCollection> getCollection(const ContentCollectionReferenceLocator&) const override {
-        return unused<ContentCollection>();
-    }
-    rx::Single<RelatedContainer> getRelatedItemsForVideo(const EncodedIdentifier&) const override {
-        return unused<RelatedContainer>();
-    }
-    rx::Single<RelatedContainer> getRelatedItemsForSeries(const EncodedIdentifier&) const override {
-        return unused<RelatedContainer>();
-    }
-    rx::Single<ProgramBundle> getProgramBundle(const EncodedIdentifier&) const override { return unused<ProgramBundle>(); }
-    rx::Single<LiveEpisodes> getLiveAndUpcomingEpisodes(const EncodedIdentifier&) const override {
-        return unused<LiveEpisodes>();
-    }
-    rx::Single<Airing> getAiring(const std::string&) const override { return unused<Airing>(); }
-    rx::Single<Airing> getAiringByAiringId(const std::string&) const override { return unused<Airing>(); }
+    // Every other operation fails: the provider must not call it.
+#define VORLANE_UNUSED(Result, name, ...) \
+    rx::Single<Result> name(__VA_ARGS__) const override { return rx::error<Result>(std::logic_error(#name)); }
+    VORLANE_UNUSED(Video, getVideo, const std::string&)
+    VORLANE_UNUSED(Video, getLegacyVideo, const std::string&, const EncodedIdentifier&)
+    VORLANE_UNUSED(Video, getVideo, const EncodedIdentifier&, std::int64_t, std::int64_t)
+    VORLANE_UNUSED(UpNext, getUpNextVideo, const std::string&)
+    VORLANE_UNUSED(VideosContainer, getExtras, const EncodedIdentifier&, std::int64_t, PageSize)
+    VORLANE_UNUSED(ContentSet, getContent, const ContentSetReferenceLocator&, const AdditionalParameters&,
+                   const std::optional<ItemPage>&)
+    VORLANE_UNUSED(ContentBundle, getBundle, const ContentReferenceLocator&)
+    VORLANE_UNUSED(SeriesBundle, getSeriesBundle, const EncodedIdentifier&)
+    VORLANE_UNUSED(VideoBundle, getVideoBundle, const EncodedIdentifier&)
+    VORLANE_UNUSED(std::vector<ContentCoder>, search, const std::string&, const std::optional<std::string>&, PageSize)
+    VORLANE_UNUSED(EpisodesPageSet, getEpisodes, const std::string&)
+    VORLANE_UNUSED(ContentCollection, getCollection, const ContentCollectionReferenceLocator&)
+    VORLANE_UNUSED(RelatedContainer, getRelatedItemsForVideo, const EncodedIdentifier&)
+    VORLANE_UNUSED(RelatedContainer, getRelatedItemsForSeries, const EncodedIdentifier&)
+    VORLANE_UNUSED(ProgramBundle, getProgramBundle, const EncodedIdentifier&)
+    VORLANE_UNUSED(LiveEpisodes, getLiveAndUpcomingEpisodes, const EncodedIdentifier&)
+    VORLANE_UNUSED(Airing, getAiring, const std::string&)
+    VORLANE_UNUSED(Airing, getAiringByAiringId, const std::string&)
+#undef VORLANE_UNUSED
 
 private:
     std::shared_ptr<rx::TestScheduler> clock_;
 };
 
-AiringState state(EventState eventState, std::string startDate = "2026-12-06T18:00:00Z") {
+AiringState state(EventState eventState) {
     AiringState airing;
-    airing.startDate = std::move(startDate);
+    airing.startDate = "2026-12-06T18:00:00Z";
     airing.eventState = eventState;
     return airing;
 }

@@ -65,8 +65,6 @@ TEST(RxObservable, OperatorsTransformValuesInOrder) {
         {"filter", [](auto s) { return s.filter([](int v) { return v % 2 == 0; }); }, {1, 2, 3, 4}, {2, 4}},
         {"map", [](auto s) { return s.map([](int v) { return v * 10; }); }, {1, 2}, {10, 20}},
         {"distinct", [](auto s) { return s.distinctUntilChanged(); }, {1, 1, 2, 2, 2, 1, 1}, {1, 2, 1}},
-        {"distinct after map", [](auto s) { return s.map([](int v) { return v / 10; }).distinctUntilChanged(); },
-         {10, 11, 20, 12}, {1, 2, 1}},
         {"flatMapLatest of answered Singles", [](auto s) { return s.flatMapLatest([](int v) { return just(v + 1); }); },
          {1, 5}, {2, 6}},
         {"flatMapLatest of streams",
@@ -126,7 +124,7 @@ TEST(RxObservable, ThrottlePassesTheFirstValueAndTheLatestOfEachWindow) {
     }
 }
 
-TEST(RxObservable, FlatMapLatestDeliversOnlyTheNewestAnswerAndAnInnerErrorEndsTheStream) {
+TEST(RxObservable, FlatMapLatestDeliversOnlyTheNewestAnswerAndCompletesAfterIt) {
     ManualStream outer;
     ManualSingles inner;
     Recorder recorder;
@@ -137,23 +135,11 @@ TEST(RxObservable, FlatMapLatestDeliversOnlyTheNewestAnswerAndAnInnerErrorEndsTh
     EXPECT_TRUE(inner.observers[0].isDisposed());
     EXPECT_EQ(inner.cancellations, 1);
     inner.observers[0].onSuccess(10);  // abandoned: never delivered
+    outer.observer->onCompleted();     // the newest answer is still under way
+    EXPECT_EQ(recorder.completions, 0);
     inner.observers[1].onSuccess(20);
     EXPECT_EQ(recorder.values, std::vector{20});
-
-    outer.observer->onCompleted();  // no inner stream is running: the stream completes
     EXPECT_EQ(recorder.completions, 1);
-
-    ManualStream outer2;
-    ManualSingles inner2;
-    Recorder failed;
-    failed.subscribe(outer2.observable().flatMapLatest([&](int) { return inner2.single(); }));
-    outer2.observer->onNext(1);
-    outer2.observer->onCompleted();  // the inner answer is still under way
-    EXPECT_EQ(failed.completions, 0);
-    auto error = std::make_exception_ptr(Boom("inner"));
-    inner2.observers[0].onError(error);
-    EXPECT_EQ(failed.errors, std::vector{error});
-    EXPECT_EQ(failed.completions, 0);
 }
 
 TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscriptions) {
@@ -206,6 +192,7 @@ TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
         {"source", [](auto s) { return s; }},
         {"map", [](auto s) { return s.map([](int v) { return v; }); }},
         {"flatMapLatest", [](auto s) { return s.flatMapLatest([](int v) { return just(v); }); }},
+        {"inner of flatMapLatest", [](auto s) { return Observable<int>::from(just(0)).flatMapLatest([s](int) { return s; }); }},
     };
     for (const auto& [stageName, stage] : stages) {
         for (const auto& c : cases) {

@@ -326,11 +326,17 @@ private:
 
     // Subscribes as the upstream of `down`: disposing or ending `down` disposes this
     // subscription. If `down` already ended, the source is not started.
+    //
+    // Ownership runs downstream only: whatever signals a subscription (its source) keeps it, and
+    // its callbacks keep the stages below; a stage holds what is above it weakly. So a chain whose
+    // source is gone is freed even if nobody disposed it, and nothing forms a cycle.
     template <class Observer>
     void subscribeFor(const Observer& down, std::function<void(T)> onNext,
                       std::function<void(std::exception_ptr)> onError, std::function<void()> onCompleted) const {
         auto state = std::make_shared<State>(std::move(onNext), std::move(onError), std::move(onCompleted));
-        down.addCancellation(Disposable(state));
+        down.addCancellation([upstream = std::weak_ptr<State>(state)] {
+            if (auto alive = upstream.lock()) alive->dispose();
+        });
         if (!state->isDisposed()) {
             detail::runSource(*source_, ObservableObserver<T>(state), *state);
         }
@@ -339,7 +345,9 @@ private:
     // Subscribes `sink` (onNext, onError, onCompleted, stop) as the upstream of `down`.
     template <class Observer, class Sink>
     void subscribeSink(const Observer& down, const std::shared_ptr<Sink>& sink) const {
-        down.addCancellation([sink] { sink->stop(); });
+        down.addCancellation([weak = std::weak_ptr<Sink>(sink)] {
+            if (auto alive = weak.lock()) alive->stop();
+        });
         subscribeFor(
             down, [sink](T value) { sink->onNext(std::move(value)); },
             [sink](std::exception_ptr error) { sink->onError(std::move(error)); }, [sink] { sink->onCompleted(); });
@@ -359,13 +367,12 @@ protected:
         queue_.enqueue([self = this->shared_from_this(), work = std::move(work)] { work(); });
     }
 
-    // A callback that posts `work` while the sink is alive.
+    // A callback that posts `work`. It keeps the sink alive, as the pending work (a timer, an
+    // inner subscription) that holds it has to deliver through it.
     template <class F>
     auto posting(F work) {
-        return [weak = this->weak_from_this(), work = std::move(work)](auto&&... args) {
-            if (auto self = weak.lock()) {
-                self->post([work, args...]() mutable { work(std::move(args)...); });
-            }
+        return [self = this->shared_from_this(), work = std::move(work)](auto&&... args) {
+            self->post([work, args...]() mutable { work(std::move(args)...); });
         };
     }
 
