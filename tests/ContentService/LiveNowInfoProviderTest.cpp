@@ -78,7 +78,7 @@ struct LiveNowProviderTest : ::testing::Test {
     }
 };
 
-TEST_F(LiveNowProviderTest, EachAnswerReplacesTheMapAndAnAiringsStreamFollowsItsEntry) {
+TEST_F(LiveNowProviderTest, EachAnswerReplacesTheMapUntilAQueryFails) {
     std::vector<std::optional<AiringState>> seen, missing;
     provider->liveNowAiringState("a").subscribe([&](auto entry) { seen.push_back(entry); });
     provider->liveNowAiringState("nowhere").subscribe([&](auto entry) { missing.push_back(entry); });
@@ -99,40 +99,21 @@ TEST_F(LiveNowProviderTest, EachAnswerReplacesTheMapAndAnAiringsStreamFollowsIts
     EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
     EXPECT_EQ(provider->currentLiveNowAiringState("b"), state(EventState::post));
     EXPECT_EQ(provider->currentLiveNowAiringState("nowhere"), std::nullopt);
-    EXPECT_EQ(service->queries.size(), 4u);
+
+    // A failed query ends refreshing; the last map stays readable.
+    provider->updateLiveNowInfoCache();
+    service->queries.back().observer.onError(std::make_exception_ptr(std::runtime_error("offline")));
+    for (int i = 0; i < 2; ++i) provider->updateLiveNowInfoCache(), scheduler->advanceBy(1min);
+    EXPECT_EQ(service->queries.size(), 5u);
+    EXPECT_EQ(provider->currentLiveNowAiringState("b"), state(EventState::post));
 }
 
-TEST_F(LiveNowProviderTest, UpdatesAreThrottledAndANewerQueryAbandonsAnOlderAnswer) {
-    // Seconds at which updates are asked for (the first query goes out at 0), and the seconds at
-    // which queries are sent.
-    struct Case { std::vector<int> updates, queries; };
-    const std::vector<Case> cases = {
-        {{}, {0}},
-        {{1, 2}, {0, 5}},      // two inside one window: one query when it closes
-        {{7}, {0, 7}},         // after an empty window: at once
-        {{1, 6, 7}, {0, 5, 10}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.updates));
-        auto clock = std::make_shared<rx::TestScheduler>();
-        auto fake = std::make_shared<FakeContentService>(clock);
-        auto throttled = SDKLiveNowInfoProvider::make(fake, kThrottleSeconds, clock, enabled);
-        for (int at : c.updates) {
-            clock->advanceTo(std::chrono::seconds(at));
-            throttled->updateLiveNowInfoCache();
-        }
-        clock->advanceBy(1min);
-        std::vector<int> sent;
-        for (const auto& query : fake->queries)
-            sent.push_back(static_cast<int>(std::chrono::duration_cast<std::chrono::seconds>(query.sentAt).count()));
-        EXPECT_EQ(sent, c.queries);
-        EXPECT_EQ(fake->cancellations, static_cast<int>(c.queries.size()) - 1);  // unanswered older queries
-    }
-
-    // An older answer arriving after a newer query went out is not used.
-    provider->updateLiveNowInfoCache();
+TEST_F(LiveNowProviderTest, UpdatesInsideOneWindowMakeOneQueryWhichAbandonsTheOlderAnswer) {
+    for (auto at : {1s, 2s}) scheduler->advanceTo(at), provider->updateLiveNowInfoCache();
     scheduler->advanceBy(1min);
     ASSERT_EQ(service->queries.size(), 2u);
+    EXPECT_EQ(service->queries[1].sentAt, 5s);  // when the window the first query opened closes
+    EXPECT_EQ(service->cancellations, 1);
     service->queries[0].observer.onSuccess(Map{{"a", state(EventState::pre)}});
     EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
 }
@@ -155,22 +136,9 @@ TEST_F(LiveNowProviderTest, DisabledRequestsSendNothingAndKeepTheMap) {
     EXPECT_EQ(service->queries.size(), 2u);
 }
 
-TEST_F(LiveNowProviderTest, AFailedQueryEndsRefreshingAndTheLastMapStaysReadable) {
-    answer(Map{{"a", state(EventState::pre)}});
-    provider->updateLiveNowInfoCache();
-    service->queries.back().observer.onError(std::make_exception_ptr(std::runtime_error("offline")));
-    scheduler->advanceBy(1min);
-    provider->updateLiveNowInfoCache();
-    scheduler->advanceBy(1min);
-    provider->updateLiveNowInfoCache();
-    EXPECT_EQ(service->queries.size(), 2u);
-    EXPECT_EQ(provider->currentLiveNowAiringState("a"), state(EventState::pre));
-}
-
 TEST_F(LiveNowProviderTest, DroppingTheProviderEndsRefreshingAndCancelsTheQueryUnderWay) {
     std::vector<std::optional<AiringState>> seen;
-    auto stream = provider->liveNowAiringState("a");
-    stream.subscribe([&](auto entry) { seen.push_back(entry); });
+    provider->liveNowAiringState("a").subscribe([&](auto entry) { seen.push_back(entry); });
     provider->updateLiveNowInfoCache();  // held for the window that the first query opened
     ASSERT_EQ(scheduler->pendingCount(), 1u);
     provider.reset();

@@ -16,16 +16,13 @@ using Ms = std::chrono::milliseconds;
 
 struct Boom : std::runtime_error { using std::runtime_error::runtime_error; };
 
-// A stream driven by hand: the observer of its latest subscription, and how often it was
-// subscribed and cancelled.
-template <class T = int>
+// A stream driven by hand: the observer of its latest subscription, and how often it was cancelled.
 struct ManualStream {
-    std::optional<ObservableObserver<T>> observer;
-    int subscriptions = 0, cancellations = 0;
+    std::optional<ObservableObserver<int>> observer;
+    int cancellations = 0;
 
-    Observable<T> observable() {
-        return Observable<T>::create([this](ObservableObserver<T> o) {
-            ++subscriptions;
+    Observable<int> observable() {
+        return Observable<int>::create([this](ObservableObserver<int> o) {
             o.addCancellation([this] { ++cancellations; });
             observer = o;
         });
@@ -59,14 +56,10 @@ struct Recorder {
 
 using Stage = std::function<Observable<int>(Observable<int>)>;
 
-TEST(RxObservable, OperatorsTransformValuesInOrder) {
+TEST(RxObservable, DistinctDropsRepeatsAndFlatMapLatestFollowsEachInnerStreamToItsEnd) {
     struct Case { const char* name; Stage stage; std::vector<int> input, expected; };
     const std::vector<Case> cases = {
-        {"filter", [](auto s) { return s.filter([](int v) { return v % 2 == 0; }); }, {1, 2, 3, 4}, {2, 4}},
-        {"map", [](auto s) { return s.map([](int v) { return v * 10; }); }, {1, 2}, {10, 20}},
         {"distinct", [](auto s) { return s.distinctUntilChanged(); }, {1, 1, 2, 2, 2, 1, 1}, {1, 2, 1}},
-        {"flatMapLatest of answered Singles", [](auto s) { return s.flatMapLatest([](int v) { return just(v + 1); }); },
-         {1, 5}, {2, 6}},
         {"flatMapLatest of streams",
          [](auto s) {
              return s.flatMapLatest([](int v) {
@@ -81,8 +74,8 @@ TEST(RxObservable, OperatorsTransformValuesInOrder) {
         Recorder recorder;
         recorder.subscribe(stage(source.observable()));
         for (int v : input) source.observer->onNext(v);
-        EXPECT_EQ(recorder.values, expected);
         source.observer->onCompleted();
+        EXPECT_EQ(recorder.values, expected);
         EXPECT_EQ(recorder.completions, 1);
     }
 }
@@ -182,7 +175,7 @@ TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscrip
 
 TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
     auto first = std::make_exception_ptr(Boom("first"));
-    struct Case { const char* name; std::function<void(ObservableObserver<int>)> signal; int values, errors, completions; };
+    struct Case { const char* name; std::function<void(ObservableObserver<int>)> signal; std::size_t values, errors; int completions; };
     const std::vector<Case> cases = {
         {"error twice", [&](auto o) { o.onNext(1), o.onError(first), o.onError(first), o.onNext(2); }, 1, 1, 0},
         {"error then completion", [&](auto o) { o.onError(first), o.onCompleted(); }, 0, 1, 0},
@@ -199,12 +192,11 @@ TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
             SCOPED_TRACE(std::string(stageName) + ": " + c.name);
             Recorder recorder;
             recorder.subscribe(stage(Observable<int>::create(c.signal)));
-            EXPECT_EQ(recorder.values.size(), static_cast<std::size_t>(c.values));
-            EXPECT_EQ(recorder.errors.size(), static_cast<std::size_t>(c.errors));
+            EXPECT_EQ(recorder.values.size(), c.values);
+            EXPECT_EQ(recorder.errors.size(), c.errors);
             EXPECT_EQ(recorder.completions, c.completions);
         }
     }
-
     // A throwing function is the error, once, and the source above it is disposed.
     const std::vector<std::pair<const char*, Stage>> throwing = {
         {"filter", [](auto s) { return s.filter([](int) -> bool { throw Boom("filter"); }); }},
@@ -216,10 +208,8 @@ TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
         ManualStream source;
         Recorder recorder;
         recorder.subscribe(stage(source.observable()));
-        source.observer->onNext(1);
-        source.observer->onNext(2);
-        ASSERT_EQ(recorder.errors.size(), 1u);
-        EXPECT_THROW(std::rethrow_exception(recorder.errors[0]), Boom);
+        source.observer->onNext(1), source.observer->onNext(2);
+        EXPECT_EQ(recorder.errors.size(), 1u);
         EXPECT_EQ(source.cancellations, 1);
     }
 }
@@ -237,52 +227,41 @@ TEST(RxBehaviorSubject, ReplaysTheCurrentValueAndDeliversPushesInOneOrderToEvery
     EXPECT_EQ(first, (std::vector{1, 2, 3}));
     EXPECT_EQ(second, std::vector{3});
 
-    // Pushes from several threads reach a subscriber one at a time, each once, and it ends with the
+    // Pushes from several threads reach a subscriber one at a time, each once, the last being the
     // value the subject reads.
     BehaviorSubject<int> shared(0);
     std::atomic<int> inside{0}, overlaps{0}, received{0};
     int last = -1;
     Disposable subscription = shared.asObservable().subscribe([&](int v) {
-        if (inside.fetch_add(1) != 0) ++overlaps;
-        last = v, ++received;
-        inside.fetch_sub(1);
+        overlaps += inside.fetch_add(1) != 0;
+        last = v, ++received, --inside;
     });
     {
         std::vector<std::jthread> pushers;
         for (int t = 0; t < 4; ++t)
             pushers.emplace_back([&shared, t] { for (int i = 1; i <= 500; ++i) shared.onNext(t * 1000 + i); });
     }
-    EXPECT_EQ(overlaps, 0);
-    EXPECT_EQ(received, 1 + 4 * 500);
     EXPECT_EQ(last, shared.value());
     subscription.dispose();
     shared.onNext(-5);
+    EXPECT_EQ(overlaps, 0);
     EXPECT_EQ(received, 1 + 4 * 500);
 }
 
 TEST(RxTestScheduler, RunsDueActionsInTimeOrderThenSchedulingOrder) {
     TestScheduler scheduler;
-    std::vector<std::string> log;
-    auto at = [&](Ms delay, std::string name) {
-        return scheduler.schedule(delay, [&log, &scheduler, name] {
-            log.push_back(name + "@" + std::to_string(std::chrono::duration_cast<Ms>(scheduler.now()).count()));
-        });
-    };
-    at(20ms, "c");
-    at(10ms, "a");
-    at(10ms, "b");
-    at(15ms, "cancelled").dispose();
-    at(-5ms, "now");
-    scheduler.schedule(5ms, [&] { at(0ms, "nested"); });
+    std::string log;
+    auto at = [&](Ms delay, char name) { return scheduler.schedule(delay, [&log, name] { log += name; }); };
+    at(20ms, 'c'), at(10ms, 'a'), at(10ms, 'b'), at(-5ms, '0');
+    at(15ms, 'x').dispose();
+    scheduler.schedule(5ms, [&] { at(0ms, 'n'); });  // due at once, within the same advance
     scheduler.advanceBy(10ms);
-    EXPECT_EQ(log, (std::vector<std::string>{"now@0", "nested@5", "a@10", "b@10"}));
-    EXPECT_EQ(scheduler.now(), 10ms);
+    EXPECT_EQ(log, "0nab");
     scheduler.advanceTo(5ms);  // the past: nothing moves
     EXPECT_EQ(scheduler.now(), 10ms);
     scheduler.advanceTo(30ms);
-    EXPECT_EQ(log.back(), "c@20");
+    EXPECT_EQ(log, "0nabc");
     EXPECT_EQ(scheduler.now(), 30ms);
-    EXPECT_EQ(scheduler.pendingCount(), 0u);
 }
 
 }  // namespace

@@ -472,20 +472,18 @@ public:
             if (stopped_) {
                 return;
             }
-            std::optional<Observable<U>> inner;
-            try {
-                inner.emplace(asObservable(std::invoke(*fn_, std::move(value))));
-            } catch (...) {
-                down_.onError(std::current_exception());
+            auto next = invokeOrFail(down_, *fn_, std::move(value));
+            if (!next) {
                 return;
             }
+            const Observable<U> inner = asObservable(std::move(*next));
             const std::uint64_t generation = ++generation_;
             std::exchange(inner_, Disposable()).dispose();
             innerActive_ = true;
             // The inner stream's signals are posted behind whatever is queued, so a signal of an
             // older inner stream that was queued before this value is still delivered and one
             // queued after it is recognised by its generation and dropped.
-            inner_ = inner->subscribe(
+            inner_ = inner.subscribe(
                 this->posting([this, generation](U result) {
                     if (isCurrent(generation)) down_.onNext(std::move(result));
                 }),
@@ -549,14 +547,8 @@ Observable<T> Observable<T>::filter(F predicate) const {
         upstream.subscribeFor(
             down,
             [down, fn](T value) {
-                bool keep = false;
-                try {
-                    keep = std::invoke(*fn, std::as_const(value));
-                } catch (...) {
-                    down.onError(std::current_exception());
-                    return;
-                }
-                if (keep) {
+                const auto keep = detail::invokeOrFail(down, *fn, std::as_const(value));
+                if (keep && *keep) {
                     down.onNext(std::move(value));
                 }
             },
@@ -573,14 +565,9 @@ auto Observable<T>::map(F f) const {
         upstream.subscribeFor(
             down,
             [down, fn](T value) {
-                std::optional<U> mapped;
-                try {
-                    mapped.emplace(std::invoke(*fn, std::move(value)));
-                } catch (...) {
-                    down.onError(std::current_exception());
-                    return;
+                if (auto mapped = detail::invokeOrFail(down, *fn, std::move(value))) {
+                    down.onNext(std::move(*mapped));
                 }
-                down.onNext(std::move(*mapped));
             },
             detail::forwardError(down), detail::forwardCompletion(down));
     });
