@@ -31,12 +31,13 @@ public:
     void onNext(T value) const {
         const auto state = state_;  // kept alive while a subscriber's callback drops this subject
         State* raw = state.get();
-        state->queue.enqueue([raw, value] { raw->publish(value); }, [&] { raw->latest = value; });
+        auto shared = std::make_shared<const T>(std::move(value));
+        state->queue.enqueue([raw, shared] { raw->publish(shared); }, [&] { raw->latest = shared; });
     }
 
     // The latest value pushed (or the initial one).
     T value() const {
-        return state_->queue.withLock([this] { return state_->latest; });
+        return *state_->queue.withLock([this] { return state_->latest; });
     }
 
     // The current value, then every later one. The stream keeps the subject's state alive.
@@ -55,19 +56,21 @@ public:
     }
 
 private:
+    // The latest value and the one subscribers were handed last are the same object most of the
+    // time, so they are shared rather than copied.
     struct State {
-        explicit State(T initial) : latest(initial), published(std::move(initial)) {}
+        explicit State(T initial) : latest(std::make_shared<const T>(std::move(initial))), published(latest) {}
 
         // Run by the queue only, one at a time, so the fields below need no lock of their own.
-        void publish(const T& value) {
-            published = value;
+        void publish(std::shared_ptr<const T> value) {
+            published = std::move(value);
             for (const auto& [id, observer] : observers) {
-                observer.onNext(value);
+                observer.onNext(*published);
             }
         }
         void join(std::uint64_t id, const ObservableObserver<T>& observer) {
             observers.emplace_back(id, observer);
-            observer.onNext(published);
+            observer.onNext(*published);
         }
         void leave(std::uint64_t id) {
             std::erase_if(observers, [id](const auto& entry) { return entry.first == id; });
@@ -75,8 +78,8 @@ private:
 
         detail::SerialQueue queue;
         std::atomic<std::uint64_t> nextId{0};
-        T latest;     // guarded by the queue's lock
-        T published;  // the value subscribers have been handed last; touched by queued work only
+        std::shared_ptr<const T> latest;     // guarded by the queue's lock
+        std::shared_ptr<const T> published;  // handed to subscribers last; touched by queued work only
         std::vector<std::pair<std::uint64_t, ObservableObserver<T>>> observers;  // queued work only
     };
 

@@ -12,8 +12,9 @@
 // one at a time, in the order they were signalled, on whichever thread found it idle (normally the
 // signalling thread). The callbacks of one subscription never overlap and no lock is held while
 // one runs. A signal that starts being delivered after dispose() is dropped; one delivered from
-// another thread at the moment dispose() is called may still finish. A subscription stays alive
-// until it ends or is disposed: dropping the Disposable does not cancel it.
+// another thread at the moment dispose() is called may still finish. Dropping the Disposable does
+// not cancel a subscription: it lives on, and keeps delivering, for as long as its source (a
+// subject, a pending answer, a timer) holds it.
 //
 // Values are copied where a stage needs to keep them (a subject's current value, a throttle's
 // latest element), so T must be copyable. Functions handed to create() and to the operators are
@@ -42,9 +43,6 @@
 #include <vector>
 
 namespace vorlane::rx {
-
-template <class T>
-class BehaviorSubject;
 
 namespace detail {
 
@@ -226,12 +224,13 @@ class SwitchSink;
 template <class T>
 class ObservableObserver {
 public:
-    // Delivers `value` unless the subscription ended or was disposed.
-    void onNext(T value) const { state_->next(std::move(value)); }
+    // Delivers `value` unless the subscription ended or was disposed. (Each signal holds the
+    // subscription itself, since a callback may drop the observer it was signalled through.)
+    void onNext(T value) const { held()->next(std::move(value)); }
     // Ends the subscription with `error` unless it already ended or was disposed.
-    void onError(std::exception_ptr error) const { state_->fail(std::move(error)); }
+    void onError(std::exception_ptr error) const { held()->fail(std::move(error)); }
     // Ends the subscription unless it already ended or was disposed.
-    void onCompleted() const { state_->complete(); }
+    void onCompleted() const { held()->complete(); }
 
     // True once the subscription was disposed or has ended; a source may stop producing.
     bool isDisposed() const noexcept { return state_->hasEnded(); }
@@ -247,6 +246,8 @@ private:
     friend class Observable<T>;
 
     explicit ObservableObserver(std::shared_ptr<detail::StreamState<T>> state) noexcept : state_(std::move(state)) {}
+
+    std::shared_ptr<detail::StreamState<T>> held() const noexcept { return state_; }
 
     std::shared_ptr<detail::StreamState<T>> state_;
 };
