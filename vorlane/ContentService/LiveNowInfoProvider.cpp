@@ -3,6 +3,7 @@
 #include "vorlane/Platform/NoSelfError.hpp"
 #include "vorlane/Platform/TimeInterval.hpp"
 
+#include <stdexcept>
 #include <utility>
 
 namespace vorlane {
@@ -23,6 +24,9 @@ std::shared_ptr<SDKLiveNowInfoProvider> SDKLiveNowInfoProvider::make(std::shared
                                                                      double refreshThrottleDuration,
                                                                      std::shared_ptr<rx::Scheduler> scheduler,
                                                                      BehaviorReader<bool> enableLiveNowRequests) {
+    if (!contentService || !scheduler) {
+        throw std::invalid_argument("the live-now provider needs a content service and a scheduler");
+    }
     std::shared_ptr<SDKLiveNowInfoProvider> provider(new SDKLiveNowInfoProvider(std::move(contentService)));
     provider->startRefreshing(refreshThrottleDuration, std::move(scheduler), std::move(enableLiveNowRequests));
     return provider;

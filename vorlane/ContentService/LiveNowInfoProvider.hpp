@@ -47,7 +47,7 @@ class SDKLiveNowInfoProvider final : public LiveNowInfoProvider,
                                      public std::enable_shared_from_this<SDKLiveNowInfoProvider> {
 public:
     // Builds the provider and starts refreshing. The refresh holds the provider weakly, so it is
-    // shared: made only here.
+    // shared: made only here. Throws std::invalid_argument without a service or a scheduler.
     static std::shared_ptr<SDKLiveNowInfoProvider> make(std::shared_ptr<const ContentService> contentService,
                                                         double refreshThrottleDuration,
                                                         std::shared_ptr<rx::Scheduler> scheduler,
