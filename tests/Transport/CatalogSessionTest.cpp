@@ -120,6 +120,21 @@ TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
     EXPECT_EQ(calls[2].kind, SessionCallKind::removeFromWatchlist);
 }
 
+TEST(CatalogSession, TellsItsListenerOfEachCallAsItIsRecordedEvenWhenNoAnswerMatches) {
+    TempCatalog temp;
+    auto session = CatalogSession::open(temp.dir);
+    std::vector<std::string> heard;
+    session->onCall([&](const SessionCall& call) {
+        heard.push_back(call.queryId + " " + std::to_string(session->calls().size()));
+    });
+    auto api = session->contentApi();
+    api->query({"core/video", {{"contentId", "1"}}}, std::nullopt, std::nullopt, {}).blockingGet();
+    EXPECT_THROW(api->query({"core/unknown", {}}, std::nullopt, std::nullopt, {}).blockingGet(), CatalogSessionError);
+    session->onCall(nullptr);
+    api->query({"core/video", {}}, std::nullopt, std::nullopt, {}).blockingGet();
+    EXPECT_EQ(heard, (std::vector<std::string>{"core/video 1", "core/unknown 2"}));
+}
+
 TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {
     TempCatalog temp;
     temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","query":{"key":"video"}}]})");

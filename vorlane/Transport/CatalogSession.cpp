@@ -171,6 +171,8 @@ const Catalog& CatalogSession::catalog() const noexcept { return state_->catalog
 
 std::vector<SessionCall> CatalogSession::calls() const { return state_->log.calls(); }
 
+void CatalogSession::onCall(SessionCallLog::Listener listener) { state_->log.setListener(std::move(listener)); }
+
 const CatalogAnswer* CatalogSession::route(CatalogApi api, const std::string& queryId,
                                            const std::optional<std::string>& apiVersion, const JsonValue* variables,
                                            const JsonValue* params) const {

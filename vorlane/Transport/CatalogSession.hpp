@@ -39,6 +39,8 @@ public:
     const Catalog& catalog() const noexcept;
     // The calls received so far, in order.
     std::vector<SessionCall> calls() const;
+    // Tells `listener` of each call as it is recorded, before it is answered (empty: no one).
+    void onCall(SessionCallLog::Listener listener);
 
     // The answer a query would get, or null. `variables`, `params` may be null; for an Explore
     // POST query pass its parsed body as `variables`.
