@@ -195,7 +195,7 @@ using A = const Arguments&;
 constexpr std::string_view kString = "a string";
 constexpr std::string_view kEncodedId = "an encoded identifier (a string)";
 constexpr std::string_view kInteger = "an integer";
-constexpr std::string_view kPageSize = "a page size (0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 15, 16, 20, 30, 40, 50, 60, 100, 250 or -1)";
+constexpr std::string_view kPageSize = "a page size (0, -1 for all, 10, 15, 20, 30, 40, 45 or 60)";
 
 // Overloads share a name and differ in their argument names.
 const std::vector<Operation>& operations() {
@@ -345,6 +345,7 @@ struct QueryOptions {
     bool list = false;
     std::string operation;
     std::vector<std::string> arguments;
+    std::vector<std::string> unknownOptions;  // left over by the parser
 };
 
 QueryContext readContext(const std::string& file) {
@@ -413,6 +414,7 @@ int run(const QueryOptions& options) {
     }
     const Operation* operation = nullptr;
     try {
+        if (!options.unknownOptions.empty()) throw UsageError("unknown option " + options.unknownOptions.front());
         if (options.operation.empty()) throw UsageError("give an OPERATION (see `vorlane query --list`)");
         Arguments arguments(options.arguments);
         operation = &chooseOperation(options.operation, arguments);
@@ -512,7 +514,12 @@ std::function<int()> addQueryCommand(CLI::App& app) {
     command->add_flag("--list", options->list, "Print every operation with its argument names, one a line");
     command->add_option("OPERATION", options->operation, "Operation name (see --list)");
     command->add_option("ARGUMENTS", options->arguments, "NAME=VALUE arguments of the operation");
-    return [command, options] { return command->parsed() ? run(*options) : -1; };
+    command->allow_extras();
+    return [command, options] {
+        if (!command->parsed()) return -1;
+        options->unknownOptions = command->remaining();
+        return run(*options);
+    };
 }
 
 }  // namespace vorlane::cli
