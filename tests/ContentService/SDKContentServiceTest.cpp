@@ -1,7 +1,7 @@
+#include "tests/ContentService/ServiceFixture.hpp"
 #include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/ContentService/SDKContentService.hpp"
 #include "vorlane/Platform/Json/RecordCodec.hpp"
-#include "vorlane/Transport/ScriptedSession.hpp"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +25,6 @@ namespace {
 using test::Probe;
 using Q = ContentQueryIdentifier;
 
-class RecordingTracker : public NonFatalErrorTracker {
-public:
-    using NonFatalErrorTracker::logNonFatalError;
-    void logNonFatalError(const std::string& message, const StringDictionary& tags,
-                          const StringDictionary& additionalInfo) const override {
-        reports.push_back({message, tags, additionalInfo});
-    }
-    struct Report { std::string message; StringDictionary tags, info; };
-    mutable std::vector<Report> reports;
-};
-
 ContentQueryConfiguration configuration() {
     ContentQueryConfiguration config;
     for (const auto& [query, id, version] : {std::tuple{Q::video, "core/video", "5.1"}, {Q::explorePage, "x/page", "v1"},
@@ -44,17 +33,8 @@ ContentQueryConfiguration configuration() {
     return config;
 }
 
-struct Fixture : ::testing::Test {
-    std::shared_ptr<ScriptedSession> session = std::make_shared<ScriptedSession>();
-    std::shared_ptr<RecordingTracker> tracker = std::make_shared<RecordingTracker>();
-    BehaviorReader<ContentQueryConfiguration> config{configuration()};
-    BehaviorReader<std::string> currentCountry{"US"}, language{"en-GB"};
-    BehaviorReader<std::optional<std::int64_t>> rating{std::optional<std::int64_t>(1350)};
-    BehaviorReader<std::optional<std::string>> portability{std::nullopt}, profile{std::nullopt};
-    BehaviorReader<bool> kids{false}, liveAndUnrated{true};
-    BehaviorReader<sdk::SearchOverrides> overrides{sdk::SearchOverrides{}};
-    SDKContentService service{session,  nullptr, tracker,   "partner", config,         currentCountry, rating,
-                              portability, kids, language, overrides, liveAndUnrated, profile};
+struct Fixture : test::ServiceFixture {
+    Fixture() : ServiceFixture(configuration()) {}
 };
 
 void expectServiceError(const std::function<void()>& action, SDKContentServiceError expected) {

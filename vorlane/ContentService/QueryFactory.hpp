@@ -2,13 +2,17 @@
 // Builds the variables of legacy queries: the six standard variables every legacy query carries,
 // and the merge with an operation's own variables.
 
+#include "vorlane/Configuration/ContentQueryConfiguration.hpp"
+#include "vorlane/Models/Content/ContentSetType.hpp"
 #include "vorlane/Models/Content/EncodedIdentifier.hpp"
+#include "vorlane/Models/Content/ItemPage.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Platform/Session.hpp"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -24,7 +28,10 @@ public:
     QueryVariables() = default;
     QueryVariables(std::initializer_list<std::pair<std::string, VariableValue>> entries);
 
+    // Sets `key`: an existing key keeps its position and takes the new value.
     QueryVariables& set(std::string key, VariableValue value);
+    // Sets every member of `object` (a JSON object; null counts as empty) in its order.
+    QueryVariables& merge(const JsonValue& object);
     bool empty() const noexcept { return entries_.empty(); }
 
     // The variables as a JSON object, encoded identifiers replaced by their strings.
@@ -54,5 +61,25 @@ struct QueryFactory {
     sdk::RestQuery restQuery(const std::string& queryId, const QueryVariables& operationVariables,
                              const JsonValue& standardVariables) const;
 };
+
+// The "page" a legacy set query sends for `page`: 1 for the `zero` and `all` sizes and for a
+// negative offset, else the page the offset falls in, counted from 1 (offset 40 of twenty: 3).
+std::int64_t pageNumber(const ItemPage& page) noexcept;
+
+// The search text as sent: percent-encoded except for the characters a URL path allows, "/"
+// excepted, so a slash is escaped too. Text that is not valid UTF-8 cannot be encoded and is sent
+// unchanged.
+std::string percentEncodedSearchText(std::string_view text);
+
+// The bookmark a caller's upsert map carries, normalized for sending: its "lastBookmark" must be a
+// non-empty object with "contentId" and "mediaId" strings, a floating-point "playhead" (seconds)
+// and an integer "occurredOn". Yields {"contentId", "mediaId", "playhead" (truncated toward zero to
+// an integer), "occurredOn"}; anything else, including a playhead no 64-bit integer holds, is no
+// bookmark.
+std::optional<JsonValue> normalizedBookmark(const JsonValue& bookmarkUpsert);
+
+// The query key of a set type fetched by the legacy set query; absent for the continue-watching and
+// Explore sets, which are fetched their own ways.
+std::optional<ContentQueryIdentifier> legacySetQueryKey(ContentSetType type) noexcept;
 
 }  // namespace vorlane

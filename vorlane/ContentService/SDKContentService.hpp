@@ -19,6 +19,7 @@
 //   return exploreGet<ExplorePageResponse>(ContentQueryIdentifier::explorePage, JsonValue{{"pageId", pageId}}, params);
 
 #include "vorlane/Configuration/ContentQueryConfiguration.hpp"
+#include "vorlane/ContentService/ContentService.hpp"
 #include "vorlane/ContentService/QueryFactory.hpp"
 #include "vorlane/ContentService/SDKContentServiceError.hpp"
 #include "vorlane/Platform/BehaviorReader.hpp"
@@ -39,7 +40,7 @@ namespace vorlane {
 inline constexpr int kLegacySearchLine = 729;
 inline constexpr int kExploreExecuteLine = 740;
 
-class SDKContentService {
+class SDKContentService final : public ContentService, public AvatarService {
 public:
     SDKContentService(std::shared_ptr<sdk::Session> session, std::shared_ptr<sdk::Coordinator> requestCoordinator,
                       std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker, std::string partner,
@@ -53,6 +54,40 @@ public:
     const std::shared_ptr<sdk::Coordinator>& requestCoordinator() const noexcept { return requestCoordinator_; }
     const std::string& partner() const noexcept { return partner_; }
     const json::DecoderSettings& decoder() const noexcept { return decoder_; }
+
+    // ---- Content operations ---------------------------------------------------------------------
+
+    rx::Single<Video> getVideo(const std::string& contentId) const override;
+    rx::Single<Video> getLegacyVideo(const std::string& key, const EncodedIdentifier& encodedId) const override;
+    rx::Single<Video> getVideo(const EncodedIdentifier& encodedSeriesId, std::int64_t seasonSequenceNumber,
+                               std::int64_t episodeSequenceNumber) const override;
+    rx::Single<UpNext> getUpNextVideo(const std::string& contentId) const override;
+    rx::Single<VideosContainer> getExtras(const EncodedIdentifier& encodedFamilyId, std::int64_t page,
+                                          PageSize pageSize) const override;
+    using ContentService::getContent;
+    rx::Single<ContentSet> getContent(const ContentSetReferenceLocator& locator,
+                                      const AdditionalParameters& additionalParameters,
+                                      const std::optional<ItemPage>& page) const override;
+    using ContentService::getBundle;
+    rx::Single<ContentBundle> getBundle(const ContentReferenceLocator& locator) const override;
+    rx::Single<SeriesBundle> getSeriesBundle(const EncodedIdentifier& encodedSeriesId) const override;
+    rx::Single<VideoBundle> getVideoBundle(const EncodedIdentifier& encodedFamilyId) const override;
+    rx::Single<std::vector<ContentCoder>> search(const std::string& text, const std::optional<std::string>& queryType,
+                                                 PageSize pageSize) const override;
+    rx::Single<EpisodesPageSet> getEpisodes(const std::string& seasonId) const override;
+    rx::Single<ContentCollection> getCollection(const ContentCollectionReferenceLocator& locator) const override;
+    rx::Single<RelatedContainer> getRelatedItemsForVideo(const EncodedIdentifier& encodedFamilyId) const override;
+    rx::Single<RelatedContainer> getRelatedItemsForSeries(const EncodedIdentifier& encodedSeriesId) const override;
+    rx::Single<ProgramBundle> getProgramBundle(const EncodedIdentifier& encodedFamilyId) const override;
+    rx::Single<OrderedMap<AiringState>> getLiveNow(std::int64_t page) const override;
+    rx::Single<LiveEpisodes> getLiveAndUpcomingEpisodes(const EncodedIdentifier& encodedSeriesId) const override;
+    rx::Single<Airing> getAiring(const std::string& contentId) const override;
+    rx::Single<Airing> getAiringByAiringId(const std::string& airingId) const override;
+
+    // ---- Avatar operations ----------------------------------------------------------------------
+
+    rx::Single<std::vector<Avatar>> getAvatars(const std::vector<std::string>& avatarIds) const override;
+    rx::Single<std::vector<Avatar>> getDefaultAvatars() const override;
 
     // ---- Building blocks ------------------------------------------------------------------------
 
@@ -81,16 +116,23 @@ public:
     }
 
     // Legacy path: the answer decoded as Response with the shared ISO-8601 decoder. Without a
-    // descriptor the result fails with nullQueryId and nothing is sent.
+    // descriptor the result fails with `whenUndescribed` and nothing is sent.
     template <class Response>
-    rx::Single<Response> legacyQuery(ContentQueryIdentifier key, const QueryVariables& variables) const {
+    rx::Single<Response> legacyQuery(ContentQueryIdentifier key, const QueryVariables& variables,
+                                     SDKContentServiceError whenUndescribed = SDKContentServiceError::nullQueryId) const {
         auto query = restQuery(key, variables);
-        if (!query) return failure<Response>(SDKContentServiceError::nullQueryId);
+        if (!query) return failure<Response>(whenUndescribed);
+        return runLegacy<Response>(std::move(*query));
+    }
+
+    // The legacy path for a query already built (whose variables the caller also needs).
+    template <class Response>
+    rx::Single<Response> runLegacy(sdk::RestQuery query) const {
         auto api = session_->contentApi();
         auto overrides = searchOverrides_.value();
-        std::string queryId = query->name;
-        JsonValue logged = query->variables;
-        return api->template search<Response>(std::move(*query), decoder_, std::move(overrides), std::nullopt,
+        std::string queryId = query.name;
+        JsonValue logged = query.variables;
+        return api->template search<Response>(std::move(query), decoder_, std::move(overrides), std::nullopt,
                                               sdk::CallSite{__FILE__, kLegacySearchLine})
             .doOnSubscribe([queryId = std::move(queryId), logged = std::move(logged)] { logRequest(queryId, logged); });
     }
@@ -127,6 +169,13 @@ public:
                                   const std::optional<JsonValue>& params);
 
 private:
+    // The set queries of getContent, by the kind of set.
+    rx::Single<ContentSet> legacySetQuery(ContentQueryIdentifier key, const ContentSetReferenceLocator& locator,
+                                          const AdditionalParameters& additionalParameters,
+                                          const std::optional<ItemPage>& page) const;
+    rx::Single<ContentSet> continueWatchingSetQuery(const ContentSetReferenceLocator& locator,
+                                                    const AdditionalParameters& additionalParameters) const;
+
     template <class Response>
     rx::Single<Response> executeExplore(sdk::ExploreQuery query) const {
         std::string queryId = sdk::queryIdOf(query);

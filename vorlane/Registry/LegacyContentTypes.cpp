@@ -5,6 +5,7 @@
 #include "vorlane/Registry/RegisteringAreas.hpp"
 
 #include "vorlane/Models/Content/ContentCollection.hpp"
+#include "vorlane/Models/Content/OstrelSearch.hpp"
 #include "vorlane/Models/Content/ResultContainers.hpp"
 #include "vorlane/Models/Explore/ExploreDeeplinkParams.hpp"
 
@@ -88,6 +89,8 @@ void registerLegacyContentTypes(std::vector<DecodableType>& types) {
         REGISTER(SeriesContainer, "SeriesContainer", legacy),
         REGISTER(RelatedContainer, "RelatedContainer", legacy),
         REGISTER(AvatarsContainer, "AvatarsContainer", legacy),
+        REGISTER(OstrelSearch, "OstrelSearch", legacy, derived<OstrelSearch>("contents", &OstrelSearch::contents)),
+        REGISTER(OstrelSearch::Hit, "OstrelSearch.Hit", legacy),
     });
 }
 
