@@ -290,19 +290,24 @@ TEST(CliQuery, TraceShowsTheReportTheLogAndTheCallInOrder) {
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(err[i].rfind(expected[i], 0), 0u) << err[i];
 }
 
-TEST(CliQuery, ContextKeysReachTheVariablesSent) {
-    struct Row { std::string context, sent; };
+TEST(CliQuery, ContextKeysReachWhatIsSent) {
+    const std::string video = "getVideo contentId=d4e5f6a7-tidewater-s2e4";
+    struct Row { std::string context, operation, sent; };
     const Row rows[] = {
-        {"{}", R"("appLanguage":"en","region":"US","apiVersion":"5.1","kidsModeEnabled":false,"liveAndUnratedEnabled":false})"},
+        {"{}", video, R"("appLanguage":"en","region":"US","apiVersion":"5.1","kidsModeEnabled":false,"liveAndUnratedEnabled":false})"},
         {R"({"preferredLanguage":"fr","currentCountry":"CA","impliedMaturityRating":1350,"isKidsMode":true,"liveAndUnratedEnabled":true})",
-         R"("appLanguage":"fr","region":"CA","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":true,"liveAndUnratedEnabled":true})"},
-        {R"({"currentCountry":"CA","portabilityCountry":"GB"})", R"("region":"GB")"},
+         video, R"("appLanguage":"fr","region":"CA","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":true,"liveAndUnratedEnabled":true})"},
+        {R"({"currentCountry":"CA","portabilityCountry":"GB"})", video, R"("region":"GB")"},
+        {R"({"partner":"harbor-tv","searchOverrides":{"endpoint":"https://search.invalid"}})", "search text=harbor pageSize=20",
+         R"("variables":{"partner":"harbor-tv","query":"harbor","pageSize":20,)"},
+        {R"({"searchOverrides":{"endpoint":"https://search.invalid"}})", video, R"("overrides":{"endpoint":"https://search.invalid","headers":{}})"},
+        {R"({"profileId":"profile-7"})", R"('getContent' 'locator={"refType":"ContinueWatchingSet","refId":"set-continue-watching"}')",
+         R"(call: {"kind":"importBookmarks","queryId":"","bookmarks":[{"contentId":"c41f7b22-hl-s01e04","profileId":"profile-7","playhead":1312)"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.context);
         TempDir temp(Files{{"context.json", row.context}});
-        CliRun result = run("query --trace --context " + (temp.dir / "context.json").string() +
-                            " getVideo contentId=d4e5f6a7-tidewater-s2e4");
+        CliRun result = run("query --trace --context " + (temp.dir / "context.json").string() + " " + row.operation);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_NE(result.err.find(row.sent), std::string::npos) << result.err;
     }

@@ -10,7 +10,6 @@
 #include "vorlane/Transport/CatalogSession.hpp"
 
 #include <algorithm>
-#include <concepts>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -398,15 +397,6 @@ void printList() {
     for (const auto& operation : operations()) std::cout << operation.signature() << '\n';
 }
 
-// BRIDGE: until the service implements both interfaces this reports that it does not.
-template <class Service>
-std::string runOperation(const Operation& operation, const Service& service, const Arguments& arguments) {
-    if constexpr (std::derived_from<Service, ContentService> && std::derived_from<Service, AvatarService>)
-        return operation.run(Services{service, service}, arguments);
-    else
-        throw std::logic_error("the content service of this build does not implement the operations yet");
-}
-
 int run(const QueryOptions& options) {
     if (options.list) {
         printList();
@@ -448,7 +438,7 @@ int run(const QueryOptions& options) {
             BehaviorReader<bool>(context.liveAndUnratedEnabled),
             BehaviorReader<std::optional<std::string>>(context.profileId));
 
-        std::string printed = runOperation(*operation, service, arguments);
+        std::string printed = operation->run(Services{service, service}, arguments);
         session->onCall(nullptr);
         std::cout << printed << '\n';
         return 0;
