@@ -260,6 +260,7 @@ TEST(CliQuery, FailuresGiveTheirKindOnTheFirstErrorLine) {
         {"query getVideo contentId=no-such-video",
          R"(error: unrouted: the catalog has no answer for query "content/video" with variables {"contentId":"no-such-video",)"},
         {catalog + "getVideo contentId=d4e5f6a7-tidewater-s2e4", "error: nullQueryId: getVideo failed: "},
+        {"query getAvatar avatarId=avatar-unknown", "error: avatarNotFound: getAvatar failed: "},
         {catalog + "getEpisodes seasonId=s1", R"(error: decoding: meta.hits: required key "hits" not found)"},
         {catalog + "--context " + (temp.dir / "context.json").string() + " getEpisodes seasonId=s1",
          "error: context: " + (temp.dir / "context.json").string() + R"(: curentCountry: unknown key "curentCountry")"},

@@ -459,11 +459,9 @@ int run(const QueryOptions& options) {
     }
 }
 
-std::string description() {
+// The operations and the rules of values, shown by `vorlane query --help` only.
+std::string operationsHelp() {
     std::string text =
-        "Run one service operation against a catalog and print its single result as compact JSON on one line.\n"
-        "  vorlane query [--catalog DIR] [--context FILE] [--trace] OPERATION [NAME=VALUE]...\n"
-        "  vorlane query --list\n"
         "A VALUE is read as JSON when it parses as JSON, else as a string (quote a string that reads as JSON:\n"
         "contentId='\"123\"'); it must then decode as the argument's type. Operations:\n";
     for (const auto& operation : operations()) {
@@ -485,7 +483,8 @@ constexpr const char* kFooter =
     "  (nullQueryId, missing, missingIdentifier, missingDescriptor, avatarNotFound, defaultsNotFound, noUpNext,\n"
     "  videoMissing, unsupportedType, itemToMissing), decoding (an answer that does not decode: PATH: MESSAGE),\n"
     "  unrouted (the catalog has no answer for what was sent), usage (bad command line), context (bad --context\n"
-    "  file) or catalog (a catalog that does not load).\n"
+    "  file), catalog (a catalog that does not load) or failed (any other failure of the operation, such as a\n"
+    "  bundle asked for a collection).\n"
     "--trace: standard-error lines in the order they happen: `call: JSON` per session call (kind, query id,\n"
     "  API version, variables as sent, params, body, imported bookmarks), `log: LEVEL CATEGORY: MESSAGE` per\n"
     "  log entry (debug included), `warn: SUBJECT: MESSAGE` per model warning, `nonfatal: JSON` per non-fatal\n"
@@ -496,8 +495,12 @@ constexpr const char* kFooter =
 
 std::function<int()> addQueryCommand(CLI::App& app) {
     auto options = std::make_shared<QueryOptions>();
-    auto* command = app.add_subcommand("query", description());
-    command->footer(kFooter);
+    auto* command = app.add_subcommand(
+        "query",
+        "Run one service operation against a catalog and print its single result as compact JSON on one line.\n"
+        "  vorlane query [--catalog DIR] [--context FILE] [--trace] OPERATION [NAME=VALUE]...\n"
+        "  vorlane query --list");
+    command->footer(operationsHelp() + kFooter);
     command->add_option("--catalog", options->catalog, "Catalog directory (default: the built-in catalog)");
     command->add_option("--context", options->context, "JSON file of the service's run-time inputs (see below)");
     command->add_flag("--trace", options->trace, "Write calls, log entries, warnings and non-fatal reports to standard error");
