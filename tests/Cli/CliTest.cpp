@@ -258,7 +258,7 @@ TEST(CliQuery, FailuresGiveTheirKindOnTheFirstErrorLine) {
         {"query getExtras encodedFamilyId=4xTq9LmBn2Pk page=1 pageSize=7", "error: usage: argument pageSize=7 does not decode as a page size"},
         {"query getAvatar avatarId", R"(error: usage: "avatarId" is not NAME=VALUE)"},
         {"query getVideo contentId=no-such-video",
-         R"(error: unrouted: the catalog has no answer for query "content/video" with variables {"contentId":"no-such-video",)"},
+         R"(error: unrouted: the catalog has no answer for query "content/video" (key "video") with variables {"contentId":"no-such-video",)"},
         {catalog + "getVideo contentId=d4e5f6a7-tidewater-s2e4", "error: nullQueryId: getVideo failed: "},
         {"query getAvatar avatarId=avatar-unknown", "error: avatarNotFound: getAvatar failed: "},
         {catalog + "getEpisodes seasonId=s1", R"(error: decoding: meta.hits: required key "hits" not found)"},

@@ -65,7 +65,7 @@ TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
         FAIL();
     } catch (const CatalogSessionError& error) {
         EXPECT_STREQ(error.what(),
-                     R"(the catalog has no answer for Explore query "x/page" (apiVersion "v2") with variables {"pageId":"home"})");
+                     R"(the catalog has no answer for Explore query "x/page" (key "explorePage", apiVersion "v2") with variables {"pageId":"home"})");
     }
     EXPECT_THROW(get("v1", {{"pageId", "movies"}}, std::nullopt), CatalogSessionError);
 

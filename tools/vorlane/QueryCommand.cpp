@@ -451,9 +451,10 @@ int run(const QueryOptions& options) {
         return fail(errorKind(error.code()), name + " failed: " + explain(error.code()));
     } catch (const json::DecodingError& error) {
         return fail("decoding", error.what());
+    } catch (const UnroutedQueryError& error) {
+        return fail("unrouted", error.what());
     } catch (const CatalogSessionError& error) {
-        const bool unrouted = std::string_view(error.what()).starts_with("the catalog has no answer");
-        return fail(unrouted ? "unrouted" : "catalog", error.what());
+        return fail("catalog", error.what());
     } catch (const std::exception& error) {
         return fail("failed", error.what());
     }

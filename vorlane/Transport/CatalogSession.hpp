@@ -27,6 +27,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A query that no answer of the catalog matches; the message names the query id, the query keys
+// whose descriptors name it, and what was sent.
+class UnroutedQueryError : public CatalogSessionError {
+public:
+    using CatalogSessionError::CatalogSessionError;
+};
+
 class CatalogSession final : public sdk::Session {
 public:
     explicit CatalogSession(Catalog catalog);
