@@ -15,6 +15,8 @@ namespace vorlane::rx {
 template <class T>
 class Single;
 class Completable;
+template <class T>
+class Observable;
 
 namespace detail {
 
@@ -80,6 +82,8 @@ private:
     template <class T>
     friend class Single;
     friend class Completable;
+    template <class T>
+    friend class Observable;
 
     explicit Disposable(std::shared_ptr<detail::Disposal> target) noexcept : target_(std::move(target)) {}
 

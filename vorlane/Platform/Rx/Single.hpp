@@ -124,11 +124,12 @@ protected:
     std::shared_ptr<ResultState<V>> state_;
 };
 
-// Runs `source` for one subscription. A source that throws fails the subscription; an exception
-// that can no longer be delivered (the subscription already ended, typically because a
-// subscriber's callback threw during a synchronous delivery) propagates to the caller.
-template <class Observer, class V>
-void runSource(const std::function<void(Observer)>& source, Observer observer, ResultState<V>& state) {
+// Runs `source` for one subscription (of a result or of a stream). A source that throws fails the
+// subscription; an exception that can no longer be delivered (the subscription already ended,
+// typically because a subscriber's callback threw during a synchronous delivery) propagates to
+// the caller.
+template <class Observer, class State>
+void runSource(const std::function<void(Observer)>& source, Observer observer, State& state) {
     try {
         source(std::move(observer));
     } catch (...) {
@@ -152,6 +153,19 @@ std::shared_ptr<const std::function<void(Observer)>> makeSource(F source) {
             observer.addCancellation(Disposable((*shared)(observer)));
         }
     });
+}
+
+// `fn(args...)`, or none after failing `down` with the exception it threw: an operator's function
+// that throws becomes the error of the subscription it serves.
+template <class Observer, class F, class... Args>
+auto invokeOrFail(const Observer& down, F& fn, Args&&... args)
+    -> std::optional<std::remove_cvref_t<std::invoke_result_t<F&, Args&&...>>> {
+    try {
+        return std::invoke(fn, std::forward<Args>(args)...);
+    } catch (...) {
+        down.onError(std::current_exception());
+        return std::nullopt;
+    }
 }
 
 template <class Observer>
@@ -342,14 +356,9 @@ auto Single<T>::map(F f) const {
         upstream.subscribeFor(
             down,
             [down, fn](T value) {
-                std::optional<U> mapped;
-                try {
-                    mapped.emplace(std::invoke(*fn, std::move(value)));
-                } catch (...) {
-                    down.onError(std::current_exception());
-                    return;
+                if (auto mapped = detail::invokeOrFail(down, *fn, std::move(value))) {
+                    down.onSuccess(std::move(*mapped));
                 }
-                down.onSuccess(std::move(*mapped));
             },
             detail::forwardError(down));
     });
@@ -368,11 +377,8 @@ auto Single<T>::flatMap(F f) const {
                 if (down.isDisposed()) {
                     return;  // do not start the next stage for nobody
                 }
-                std::optional<Next> next;
-                try {
-                    next.emplace(std::invoke(*fn, std::move(value)));
-                } catch (...) {
-                    down.onError(std::current_exception());
+                auto next = detail::invokeOrFail(down, *fn, std::move(value));
+                if (!next) {
                     return;
                 }
                 next->subscribeFor(
