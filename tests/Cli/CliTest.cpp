@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -154,6 +156,161 @@ TEST(Cli, ArtworkChoosesThroughTheFallbackChains) {
         } else {
             EXPECT_EQ(result.err.rfind(row.expected, 0), 0u) << result.err;
         }
+    }
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        out.push_back(text.substr(start, end - start));
+    }
+    return out;
+}
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// A temporary directory holding the given files.
+struct TempDir {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("vorlane-query-" + std::to_string(::getpid()));
+    explicit TempDir(const Files& files) {
+        std::filesystem::create_directories(dir);
+        for (const auto& [name, text] : files) std::ofstream(dir / name) << text;
+    }
+    ~TempDir() { std::filesystem::remove_all(dir); }
+};
+
+// One row per form of each operation: arguments run on the built-in catalog and a part of the result.
+struct QueryRow { std::string form, arguments, expected; };
+const QueryRow kQueryRows[] = {
+    {"getVideo contentId", "contentId=d4e5f6a7-tidewater-s2e4", R"({"type":"MepoVideo")"},
+    {"getLegacyVideo key encodedId", "key=encodedFamilyId encodedId=hlS01E04Fam", R"("contentId":"c41f7b22-hl-s01e04")"},
+    {"getVideo encodedSeriesId seasonSequenceNumber episodeSequenceNumber",
+     "encodedSeriesId=3Hq9kLmP2xRt seasonSequenceNumber=1 episodeSequenceNumber=4", R"("contentId":"c41f7b22-hl-s01e04")"},
+    {"getUpNextVideo contentId", "contentId=c41f7b22-hl-s01e03", R"("c41f7b22-hl-s01e04")"},
+    {"getExtras encodedFamilyId page pageSize", "encodedFamilyId=4xTq9LmBn2Pk page=1 pageSize=15", R"("e1f2a3b5-lk-making-of")"},
+    {"getContent locator [additionalParameters] [page]",
+     R"('locator={"refType":"CuratedSet","refId":"set-home-hero"}' 'page={"offset":0,"pageSize":15}')", R"("setId":"set-home-hero")"},
+    {"getContent locator [additionalParameters] [page]",
+     R"('locator={"refType":"ContinueWatchingSet","refId":"set-continue-watching"}')", R"("playhead":4022.5)"},
+    {"getBundle locator", R"('locator={"id":"3Hq9kLmP2xRt","type":"MepoSeries"}')", R"("seasonId":"hl-season-2")"},
+    {"getBundle encodedSeriesId", "encodedSeriesId=3Hq9kLmP2xRt", R"("encodedSeriesId":"3Hq9kLmP2xRt")"},
+    {"getBundle encodedFamilyId", "encodedFamilyId=4xTq9LmBn2Pk", R"("contentId":"c0a1b2c3-lantern-keeper")"},
+    {"search text [queryType] pageSize", "text=harbor pageSize=20", R"("seriesId":"6f2a1c90-harbor-lights")"},
+    {"getEpisodes seasonId", "seasonId=hl-season-1", R"("c41f7b22-hl-s01e08")"},
+    {"getCollection locator",
+     R"('locator={"slug":"home","contentClass":"home","prefersParentCollectionSlug":false,"prefersParentCollectionGroupId":false}')",
+     R"("collectionId":"coll-home-2026-12")"},
+    {"getRelatedItemsForVideo encodedFamilyId", "encodedFamilyId=4xTq9LmBn2Pk", R"("f3a9d1e2-northlight")"},
+    {"getRelatedItemsForSeries encodedSeriesId", "encodedSeriesId=3Hq9kLmP2xRt", R"("series-beacon-street")"},
+    {"getProgramBundle encodedFamilyId", "encodedFamilyId=3kL9vQ2mX7pR", R"("5d6e7f80-coastal-final-replay")"},
+    {"getLiveNow page", "page=1", R"({"9b1e4c7d-2a3f-4e5b-8c6d-7e8f9a0b1c2d":{)"},
+    {"getLiveAndUpcomingEpisodes encodedSeriesId", "encodedSeriesId=5QpX8rT2vN4k", R"("airing-51d0-harbor-tonight-1207")"},
+    {"getAiring contentId", "contentId=mepo-9b1e4c7d", R"("airingId":"airing-7f3c2a91-coastal-final")"},
+    {"getAiring airingId", "airingId=airing-51d0-harbor-tonight-1206", R"("contentId":"4c8a2e61-0f3b-4d7e-9a15-b2c3d4e5f607")"},
+    {"getAvatars avatarIds", R"('avatarIds=["avatar-lighthouse","avatar-gull"]')", R"("avatarId":"avatar-gull")"},
+    {"getDefaultAvatars", "", R"([{"type":"Avatar","avatarId":"avatar-lighthouse")"},
+    {"getAvatar avatarId", "avatarId=avatar-gull", R"({"type":"Avatar","avatarId":"avatar-gull")"},
+};
+
+TEST(CliQuery, EveryListedOperationSucceedsOnTheBuiltInCatalog) {
+    CliRun list = run("query --list");
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    for (const std::string& form : lines(list.out)) {
+        SCOPED_TRACE(form);
+        bool covered = false;
+        for (const auto& row : kQueryRows) {
+            if (row.form != form) continue;
+            covered = true;
+            std::string name = form.substr(0, form.find(' '));
+            CliRun result = run("query " + name + " " + row.arguments);
+            EXPECT_EQ(result.exitCode, 0) << row.arguments << "\n" << result.err;
+            EXPECT_EQ(lines(result.out).size(), 1u) << result.out;
+            EXPECT_NE(result.out.find(row.expected), std::string::npos) << row.arguments << "\n" << result.out;
+        }
+        EXPECT_TRUE(covered) << "no row runs this operation";
+    }
+    EXPECT_NE(list.out.find("search text [queryType] pageSize\n"), std::string::npos);
+}
+
+TEST(CliQuery, FailuresGiveTheirKindOnTheFirstErrorLine) {
+    // A catalog whose configuration describes only the episodes query, and whose answer to it does not decode.
+    TempDir temp(Files{{"config.json", R"({"queryDescriptors":{"episodes":{"queryId":"content/episodes","apiVersion":"5.1"}},)"
+                     R"("collectionContentClassConfig":{},"homeScreenSlug":"home","zelkorScreenSlug":"z","exploreScreenSlug":"e",)"
+                     R"("moviesScreenSlug":"m","seriesScreenSlug":"s","watchListScreenSlug":"w","originalsScreenSlug":"o",)"
+                     R"("avatarSlug":"avatars","brandSlugs":[],"onboardingSlug":"b","searchIndex":"i","defaultSeriesBundleEpisodeCount":15})"},
+                      {"manifest.json", R"({"configuration":"config.json","answers":[{"file":"episodes.json","type":"EpisodesPageSet",)"
+                                        R"("api":"content","query":{"key":"episodes"}}]})"},
+                      {"episodes.json", R"({"meta":{},"videos":[]})"},
+                      {"context.json", R"({"currentCountry":"CA","curentCountry":"FR"})"}});
+    const std::string catalog = "query --catalog " + temp.dir.string() + " ";
+    struct Row { std::string arguments, firstErrorLine; };
+    const Row rows[] = {
+        {"query getVidoe contentId=x", R"(error: usage: unknown operation "getVidoe" (see `vorlane query --list`))"},
+        {"query getExtras encodedFamilyId=4xTq9LmBn2Pk page=1",
+         "error: usage: the arguments given fit no form of getExtras: `getExtras encodedFamilyId page pageSize`: "
+         "missing argument pageSize."},
+        {"query getAvatar avatarId=a colour=red",
+         "error: usage: the arguments given fit no form of getAvatar: `getAvatar avatarId`: unknown argument colour."},
+        {"query getExtras encodedFamilyId=4xTq9LmBn2Pk page=first pageSize=15",
+         R"(error: usage: argument page="first" does not decode as an integer: (root): )"},
+        {"query getExtras encodedFamilyId=4xTq9LmBn2Pk page=1 pageSize=7", "error: usage: argument pageSize=7 does not decode as a page size"},
+        {"query getAvatar avatarId", R"(error: usage: "avatarId" is not NAME=VALUE)"},
+        {"query getVideo contentId=no-such-video",
+         R"(error: unrouted: the catalog has no answer for query "content/video" (key "video") with variables {"contentId":"no-such-video",)"},
+        {catalog + "getVideo contentId=d4e5f6a7-tidewater-s2e4", "error: nullQueryId: getVideo failed: "},
+        {"query getAvatar avatarId=avatar-unknown", "error: avatarNotFound: getAvatar failed: "},
+        {catalog + "getEpisodes seasonId=s1", R"(error: decoding: meta.hits: required key "hits" not found)"},
+        {catalog + "--context " + (temp.dir / "context.json").string() + " getEpisodes seasonId=s1",
+         "error: context: " + (temp.dir / "context.json").string() + R"(: curentCountry: unknown key "curentCountry")"},
+        {"query --catalog /nonexistent getVideo contentId=x", "error: catalog: "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        CliRun result = run(row.arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(firstLine(result.err).rfind(row.firstErrorLine, 0), 0u) << result.err;
+    }
+}
+
+TEST(CliQuery, TraceShowsTheReportTheLogAndTheCallInOrder) {
+    TempDir temp(Files{{"context.json", R"({"currentCountry":""})"}});
+    CliRun result = run("query --trace --context " + (temp.dir / "context.json").string() +
+                        " getVideo contentId=d4e5f6a7-tidewater-s2e4");
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    std::vector<std::string> expected = {
+        R"(nonfatal: {"message":"Region not found in content API call","tags":{"regionWasEmpty":"true"},)"
+        R"("additionalInfo":{"portabilityCountry":"nil","currentCountry":""}})",
+        R"(log: debug content: Executing request: content/video, variables: {"contentId":"d4e5f6a7-tidewater-s2e4",)",
+        R"(call: {"kind":"search","queryId":"content/video","variables":{"contentId":"d4e5f6a7-tidewater-s2e4","appLanguage":"en","region":"",)",
+    };
+    auto err = lines(result.err);
+    ASSERT_EQ(err.size(), expected.size()) << result.err;
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(err[i].rfind(expected[i], 0), 0u) << err[i];
+}
+
+TEST(CliQuery, ContextKeysReachWhatIsSent) {
+    const std::string video = "getVideo contentId=d4e5f6a7-tidewater-s2e4";
+    struct Row { std::string context, operation, sent; };
+    const Row rows[] = {
+        {"{}", video, R"("appLanguage":"en","region":"US","apiVersion":"5.1","kidsModeEnabled":false,"liveAndUnratedEnabled":false})"},
+        {R"({"preferredLanguage":"fr","currentCountry":"CA","impliedMaturityRating":1350,"isKidsMode":true,"liveAndUnratedEnabled":true})",
+         video, R"("appLanguage":"fr","region":"CA","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":true,"liveAndUnratedEnabled":true})"},
+        {R"({"currentCountry":"CA","portabilityCountry":"GB"})", video, R"("region":"GB")"},
+        {R"({"partner":"harbor-tv","searchOverrides":{"endpoint":"https://search.invalid"}})", "search text=harbor pageSize=20",
+         R"("variables":{"partner":"harbor-tv","query":"harbor","pageSize":20,)"},
+        {R"({"searchOverrides":{"endpoint":"https://search.invalid"}})", video, R"("overrides":{"endpoint":"https://search.invalid","headers":{}})"},
+        {R"({"profileId":"profile-7"})", R"('getContent' 'locator={"refType":"ContinueWatchingSet","refId":"set-continue-watching"}')",
+         R"(call: {"kind":"importBookmarks","queryId":"","bookmarks":[{"contentId":"c41f7b22-hl-s01e04","profileId":"profile-7","playhead":1312)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.context);
+        TempDir temp(Files{{"context.json", row.context}});
+        CliRun result = run("query --trace --context " + (temp.dir / "context.json").string() + " " + row.operation);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.err.find(row.sent), std::string::npos) << result.err;
     }
 }
 

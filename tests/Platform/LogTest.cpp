@@ -72,6 +72,20 @@ TEST(LogTest, CapturesSeeOnlyEntriesWrittenWhileAttachedFromAnyThread) {
     EXPECT_EQ(capture.size(), 1000u);
 }
 
+TEST(LogTest, ACaptureWithACallbackIsHandedEachEntryInOrderInsteadOfKeepingIt) {
+    std::vector<std::string> handed;
+    LogCapture plain;
+    {
+        LogCapture listening([&handed](const LogEntry& entry) { handed.push_back(entry.message); });
+        Log::content.debug("first");
+        Log::shared.error("second");
+        EXPECT_EQ(listening.size(), 0u);
+    }
+    Log::content.debug("after");
+    EXPECT_EQ(handed, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(plain.size(), 3u);
+}
+
 TEST(LogTest, PrintsVerbatimWithSourceAboveTheThresholdAndCapturesEverything) {
     LogCapture capture;
     {

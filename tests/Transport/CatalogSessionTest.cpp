@@ -65,7 +65,7 @@ TEST(CatalogSession, RoutesToTheMostSpecificMatchingAnswer) {
         FAIL();
     } catch (const CatalogSessionError& error) {
         EXPECT_STREQ(error.what(),
-                     R"(the catalog has no answer for Explore query "x/page" (apiVersion "v2") with variables {"pageId":"home"})");
+                     R"(the catalog has no answer for Explore query "x/page" (key "explorePage", apiVersion "v2") with variables {"pageId":"home"})");
     }
     EXPECT_THROW(get("v1", {{"pageId", "movies"}}, std::nullopt), CatalogSessionError);
 
@@ -118,6 +118,21 @@ TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
     EXPECT_EQ(calls[1].kind, SessionCallKind::importBookmarks);
     EXPECT_EQ(calls[1].bookmarks.at(0).playhead, 12.5);
     EXPECT_EQ(calls[2].kind, SessionCallKind::removeFromWatchlist);
+}
+
+TEST(CatalogSession, TellsItsListenerOfEachCallAsItIsRecordedEvenWhenNoAnswerMatches) {
+    TempCatalog temp;
+    auto session = CatalogSession::open(temp.dir);
+    std::vector<std::string> heard;
+    session->onCall([&](const SessionCall& call) {
+        heard.push_back(call.queryId + " " + std::to_string(session->calls().size()));
+    });
+    auto api = session->contentApi();
+    api->query({"core/video", {{"contentId", "1"}}}, std::nullopt, std::nullopt, {}).blockingGet();
+    EXPECT_THROW(api->query({"core/unknown", {}}, std::nullopt, std::nullopt, {}).blockingGet(), CatalogSessionError);
+    session->onCall(nullptr);
+    api->query({"core/video", {}}, std::nullopt, std::nullopt, {}).blockingGet();
+    EXPECT_EQ(heard, (std::vector<std::string>{"core/video 1", "core/unknown 2"}));
 }
 
 TEST(CatalogSession, ManifestRejectsAQueryWithoutApiAndMissingFiles) {

@@ -5,8 +5,10 @@
 //   vorlane derive --list         the types with derived members, and their names
 //   vorlane check [DIR]           decode every answer of a catalog
 //   vorlane artwork ...           choose the image a screen shows
+//   vorlane query OPERATION ...   run one service operation against a catalog
 
 #include "tools/vorlane/ArtworkCommand.hpp"
+#include "tools/vorlane/QueryCommand.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Registry/DecodableTypes.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
@@ -151,6 +153,7 @@ int main(int argc, char** argv) {
     check->add_flag("--diagnostics", checkDiagnostics, "Also print the dropped elements of each answer");
 
     auto runArtwork = vorlane::cli::addArtworkCommand(app);
+    auto runQuery = vorlane::cli::addQueryCommand(app);
 
     CLI11_PARSE(app, argc, argv);
 
@@ -159,5 +162,6 @@ int main(int argc, char** argv) {
         return runDecode("derive", deriveType, deriveFile, deriveList, deriveDiagnostics, Output::derivedMembers);
     if (check->parsed()) return runCheck(directory, checkDiagnostics);
     if (int code = runArtwork(); code >= 0) return code;
+    if (int code = runQuery(); code >= 0) return code;
     return 1;
 }

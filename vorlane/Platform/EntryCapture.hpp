@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -20,6 +21,13 @@ template <class Entry>
 class EntryCapture {
 public:
     EntryCapture() { hub().attach(this); }
+    /// Hands each entry to `onEntry` as it is published, on the publishing thread, instead of
+    /// recording it (`entries()` stays empty): for output that interleaves entries with other events
+    /// in the order they happen. `onEntry` runs under the publishers' lock, so it must not publish
+    /// an entry of the same kind itself.
+    explicit EntryCapture(std::function<void(const Entry&)> onEntry) : onEntry_(std::move(onEntry)) {
+        hub().attach(this);
+    }
     ~EntryCapture() { hub().detach(this); }
 
     EntryCapture(const EntryCapture&) = delete;
@@ -80,10 +88,12 @@ private:
     }
 
     void record(const Entry& entry) {
+        if (onEntry_) return onEntry_(entry);
         std::lock_guard lock(mutex_);
         entries_.push_back(entry);
     }
 
+    std::function<void(const Entry&)> onEntry_;
     mutable std::mutex mutex_;
     std::vector<Entry> entries_;
 };

@@ -12,6 +12,7 @@
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Platform/Rx/Completable.hpp"
 #include "vorlane/Platform/Rx/Single.hpp"
+#include "vorlane/Platform/SearchOverrides.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -60,21 +61,6 @@ const std::string& apiVersionOf(const ExploreQuery& query);
 std::optional<JsonValue> variablesOf(const ExploreQuery& query);
 std::optional<JsonValue> paramsOf(const ExploreQuery& query);
 std::optional<std::string> bodyOf(const ExploreQuery& query);
-
-// Per-request adjustments a host can set (a different endpoint, extra headers). The service passes
-// the current value through without reading it.
-struct SearchOverrides {
-    std::optional<std::string> endpoint;
-    OrderedMap<std::string> headers;
-    bool operator==(const SearchOverrides&) const = default;
-};
-
-inline auto jsonFields(json::Tag<sdk::SearchOverrides>) {
-    using namespace json::rules;
-    using S = sdk::SearchOverrides;
-    return fields(optional("endpoint", &S::endpoint),
-                  defaulted("headers", &S::headers, vorlane::OrderedMap<std::string>{}));
-}
 
 // A viewing position handed to the SDK's bookmark store.
 struct Bookmark {
@@ -172,6 +158,5 @@ public:
 }  // namespace vorlane::sdk
 
 // Compiled once, in the .cpp; other files call that copy instead of compiling their own.
-VORLANE_JSON_RECORD(vorlane::sdk::SearchOverrides)
 VORLANE_JSON_RECORD(vorlane::sdk::Bookmark)
 VORLANE_JSON_RECORD(vorlane::sdk::WatchlistRequest)

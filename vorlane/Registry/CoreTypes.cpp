@@ -4,6 +4,7 @@
 #include "vorlane/Registry/RegisteringAreas.hpp"
 
 #include "vorlane/Configuration/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/QueryContext.hpp"
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/IconType.hpp"
 #include "vorlane/Images/Image.hpp"
@@ -140,6 +141,7 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ContentSetType, "ContentSet.SetType", legacy),
         REGISTER(IntermediateLocalizedStrings, "IntermediateLocalizedStrings", legacy),
         REGISTER(EntriesDictionary, "EntriesDictionary", legacy),
+        REGISTER(QueryContext, "QueryContext", local),
     });
 }
 

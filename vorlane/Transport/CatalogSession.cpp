@@ -19,10 +19,14 @@ int matchMembers(const std::optional<JsonValue>& listed, const JsonValue* sent) 
     return matched;
 }
 
-std::string describeSent(const std::string& queryId, const std::optional<std::string>& apiVersion,
-                         const JsonValue* variables, const JsonValue* params, const std::optional<std::string>& body) {
-    std::string text = "\"" + queryId + "\"";
-    if (apiVersion) text += " (apiVersion \"" + *apiVersion + "\")";
+std::string describeSent(const ContentQueryConfiguration& configuration, const std::string& queryId,
+                         const std::optional<std::string>& apiVersion, const JsonValue* variables,
+                         const JsonValue* params, const std::optional<std::string>& body) {
+    std::string text = "\"" + queryId + "\"", notes;
+    for (const auto& [key, descriptor] : configuration.queryDescriptors)
+        if (descriptor.queryId == queryId) notes += (notes.empty() ? "key \"" : ", key \"") + std::string(key) + "\"";
+    if (apiVersion) notes += (notes.empty() ? "" : ", ") + std::string("apiVersion \"") + *apiVersion + "\"";
+    if (!notes.empty()) text += " (" + notes + ")";
     text += " with variables " + (variables ? variables->dump() : std::string("none"));
     if (params) text += ", params " + params->dump();
     if (body) text += ", body " + *body;
@@ -60,9 +64,9 @@ struct CatalogSession::State {
                        const JsonValue* variables, const JsonValue* params, const std::optional<std::string>& body) const {
         const CatalogAnswer* found = route(api, queryId, apiVersion, variables, params);
         if (!found)
-            throw CatalogSessionError(std::string("the catalog has no answer for ") +
-                                      (api == CatalogApi::explore ? "Explore query " : "query ") +
-                                      describeSent(queryId, apiVersion, variables, params, body));
+            throw UnroutedQueryError(std::string("the catalog has no answer for ") +
+                                     (api == CatalogApi::explore ? "Explore query " : "query ") +
+                                     describeSent(catalog.configuration, queryId, apiVersion, variables, params, body));
         return readFile(catalog.directory / found->file);
     }
 };
@@ -170,6 +174,8 @@ std::shared_ptr<const sdk::ExploreAPI> CatalogSession::exploreApi() const {
 const Catalog& CatalogSession::catalog() const noexcept { return state_->catalog; }
 
 std::vector<SessionCall> CatalogSession::calls() const { return state_->log.calls(); }
+
+void CatalogSession::onCall(SessionCallLog::Listener listener) { state_->log.setListener(std::move(listener)); }
 
 const CatalogAnswer* CatalogSession::route(CatalogApi api, const std::string& queryId,
                                            const std::optional<std::string>& apiVersion, const JsonValue* variables,

@@ -27,6 +27,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A query that no answer of the catalog matches; the message names the query id, the query keys
+// whose descriptors name it, and what was sent.
+class UnroutedQueryError : public CatalogSessionError {
+public:
+    using CatalogSessionError::CatalogSessionError;
+};
+
 class CatalogSession final : public sdk::Session {
 public:
     explicit CatalogSession(Catalog catalog);
@@ -39,6 +46,8 @@ public:
     const Catalog& catalog() const noexcept;
     // The calls received so far, in order.
     std::vector<SessionCall> calls() const;
+    // Tells `listener` of each call as it is recorded, before it is answered (empty: no one).
+    void onCall(SessionCallLog::Listener listener);
 
     // The answer a query would get, or null. `variables`, `params` may be null; for an Explore
     // POST query pass its parsed body as `variables`.

@@ -43,8 +43,18 @@ SessionCall SessionCall::fromImport(const std::vector<sdk::Bookmark>& bookmarks)
 std::string SessionCall::describe() const { return json::encode(*this); }
 
 void SessionCallLog::append(SessionCall call) {
+    Listener listener;
+    {
+        std::lock_guard lock(mutex_);
+        calls_.push_back(call);
+        listener = listener_;
+    }
+    if (listener) listener(call);
+}
+
+void SessionCallLog::setListener(Listener listener) {
     std::lock_guard lock(mutex_);
-    calls_.push_back(std::move(call));
+    listener_ = std::move(listener);
 }
 
 std::vector<SessionCall> SessionCallLog::calls() const {

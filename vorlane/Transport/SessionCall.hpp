@@ -3,6 +3,7 @@
 
 #include "vorlane/Platform/Session.hpp"
 
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -64,7 +65,12 @@ inline auto jsonFields(json::Tag<SessionCall>) {
 // A thread-safe, append-only list of calls.
 class SessionCallLog {
 public:
+    using Listener = std::function<void(const SessionCall&)>;
+
+    // Appends `call`, then hands it to the listener (outside the log's lock, on the calling thread).
     void append(SessionCall call);
+    // The function told of each call appended from now on (replacing any earlier one; empty: none).
+    void setListener(Listener listener);
     std::vector<SessionCall> calls() const;
     std::size_t size() const;
     void clear();
@@ -72,6 +78,7 @@ public:
 private:
     mutable std::mutex mutex_;
     std::vector<SessionCall> calls_;
+    Listener listener_;
 };
 
 }  // namespace vorlane
