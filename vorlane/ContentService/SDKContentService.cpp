@@ -73,12 +73,14 @@ rx::Single<std::string> SDKContentService::rawQuery(ContentQueryIdentifier key, 
 }
 
 void SDKContentService::logRequest(const std::string& queryId, const JsonValue& variables) {
+    if (!Log::content.enabled(LogLevel::debug)) return;  // the printed variables are built only for a reader
     Log::content.debug("Executing request: " + queryId + ", variables: " + variables.dump(), "logRequest(for:variables:)",
                        __LINE__);
 }
 
 void SDKContentService::logExploreRequest(const std::string& queryId, const std::optional<JsonValue>& variables,
                                           const std::optional<JsonValue>& params) {
+    if (!Log::content.enabled(LogLevel::debug)) return;
     const std::string empty = "{}";
     Log::content.debug("Executing request: " + queryId + ", variables: " + (variables ? variables->dump() : empty) +
                            ", exploreParams: " + (params ? params->dump() : empty),

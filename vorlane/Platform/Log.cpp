@@ -133,6 +133,11 @@ void LogChannel::write(LogLevel level, std::string_view message, std::string_vie
     detail::printLibraryEntry(toString(category_), level, message, file, function, line);
 }
 
+bool LogChannel::enabled(LogLevel level) const {
+    if (level == LogLevel::off) return false;
+    return LogCapture::anyAttached() || detail::libraryEntryPrints(toString(category_), level);
+}
+
 void Log::setLevel(LogLevel threshold) { LibraryLoggers::instance().setLevel(threshold); }
 
 LogLevel Log::level() { return LibraryLoggers::instance().level(); }

@@ -67,6 +67,10 @@ public:
         write(LogLevel::error, message, file, function, line);
     }
 
+    /// Whether an entry at `level` would be recorded by a capture or printed now. A caller whose
+    /// message is costly to build (a request's printed variables) asks first.
+    [[nodiscard]] bool enabled(LogLevel level) const;
+
     /// Records the entry in every attached `LogCapture`, then prints it when `level` is at or above the
     /// output threshold. `off` is not an entry level and writes nothing.
     void write(LogLevel level, std::string_view message, std::string_view file, std::string_view function,
