@@ -182,8 +182,9 @@ struct Operation {
 
     // Every given argument is one of this form's, and every required one is given.
     bool accepts(const Arguments& given) const {
-        for (const auto& [key, value] : given.values())
-            if (!std::ranges::any_of(arguments, [&](const ArgumentSpec& spec) { return spec.name == key; })) return false;
+        for (const auto& entry : given.values())
+            if (!std::ranges::any_of(arguments, [&](const ArgumentSpec& spec) { return spec.name == entry.first; }))
+                return false;
         return std::ranges::all_of(arguments, [&](const ArgumentSpec& spec) { return spec.optional || given.find(spec.name); });
     }
 };
@@ -283,9 +284,9 @@ const Operation& chooseOperation(const std::string& name, const Arguments& argum
     std::string message = "the arguments given fit no form of " + name + ":";
     for (const Operation* form : forms) {
         std::string wrong;
-        for (const auto& [key, value] : arguments.values())
-            if (!std::ranges::any_of(form->arguments, [&](const ArgumentSpec& spec) { return spec.name == key; }))
-                wrong += " unknown argument " + key + ";";
+        for (const auto& entry : arguments.values())
+            if (!std::ranges::any_of(form->arguments, [&](const ArgumentSpec& spec) { return spec.name == entry.first; }))
+                wrong += " unknown argument " + entry.first + ";";
         for (const auto& spec : form->arguments)
             if (!spec.optional && !arguments.find(spec.name)) wrong += " missing argument " + std::string(spec.name) + ";";
         wrong.pop_back();
