@@ -40,7 +40,7 @@ public:
 
 // ---- Arguments -----------------------------------------------------------------------------------
 
-struct ArgumentSpec {
+struct Parameter {
     std::string_view name;
     std::string_view type;  // what the value must decode as, for help and errors
     bool optional = false;
@@ -70,7 +70,7 @@ public:
         return nullptr;
     }
 
-    void useSpecs(const std::vector<ArgumentSpec>& specs) { specs_ = &specs; }
+    void useParameters(const std::vector<Parameter>& parameters) { parameters_ = &parameters; }
 
     template <class T>
     T get(std::string_view name) const {
@@ -98,14 +98,14 @@ private:
     }
 
     std::string_view typeOf(std::string_view name) const {
-        if (specs_)
-            for (const auto& spec : *specs_)
-                if (spec.name == name) return spec.type;
+        if (parameters_)
+            for (const auto& parameter : *parameters_)
+                if (parameter.name == name) return parameter.type;
         return "its type";
     }
 
     std::vector<std::pair<std::string, JsonValue>> values_;
-    const std::vector<ArgumentSpec>* specs_ = nullptr;
+    const std::vector<Parameter>* parameters_ = nullptr;
 };
 
 // A free-form JSON object argument; null counts as an empty object.
@@ -168,7 +168,7 @@ struct Services {
 
 struct Operation {
     std::string_view name;
-    std::vector<ArgumentSpec> arguments;
+    std::vector<Parameter> arguments;
     std::string_view summary;
     std::string (*run)(const Services&, const Arguments&);
 
@@ -183,9 +183,9 @@ struct Operation {
     // Every given argument is one of this form's, and every required one is given.
     bool accepts(const Arguments& given) const {
         for (const auto& entry : given.values())
-            if (!std::ranges::any_of(arguments, [&](const ArgumentSpec& spec) { return spec.name == entry.first; }))
+            if (!std::ranges::any_of(arguments, [&](const Parameter& parameter) { return parameter.name == entry.first; }))
                 return false;
-        return std::ranges::all_of(arguments, [&](const ArgumentSpec& spec) { return spec.optional || given.find(spec.name); });
+        return std::ranges::all_of(arguments, [&](const Parameter& parameter) { return parameter.optional || given.find(parameter.name); });
     }
 };
 
@@ -285,10 +285,10 @@ const Operation& chooseOperation(const std::string& name, const Arguments& argum
     for (const Operation* form : forms) {
         std::string wrong;
         for (const auto& entry : arguments.values())
-            if (!std::ranges::any_of(form->arguments, [&](const ArgumentSpec& spec) { return spec.name == entry.first; }))
+            if (!std::ranges::any_of(form->arguments, [&](const Parameter& parameter) { return parameter.name == entry.first; }))
                 wrong += " unknown argument " + entry.first + ";";
-        for (const auto& spec : form->arguments)
-            if (!spec.optional && !arguments.find(spec.name)) wrong += " missing argument " + std::string(spec.name) + ";";
+        for (const auto& parameter : form->arguments)
+            if (!parameter.optional && !arguments.find(parameter.name)) wrong += " missing argument " + std::string(parameter.name) + ";";
         wrong.pop_back();
         message += " `" + form->signature() + "`:" + wrong + ".";
     }
@@ -409,7 +409,7 @@ int run(const QueryOptions& options) {
         if (options.operation.empty()) throw UsageError("give an OPERATION (see `vorlane query --list`)");
         Arguments arguments(options.arguments);
         operation = &chooseOperation(options.operation, arguments);
-        arguments.useSpecs(operation->arguments);
+        arguments.useParameters(operation->arguments);
 
         // The library's own log output would interleave with the trace and come before the error
         // line: entries are shown by --trace instead, unless VORLANE_LOG_LEVEL asks for them.
