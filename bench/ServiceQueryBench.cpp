@@ -21,19 +21,8 @@ struct NoTracker final : NonFatalErrorTracker {
 
 struct ServiceUnderBench {
     std::shared_ptr<CatalogSession> session = CatalogSession::open(VORLANE_CATALOG_DIR);
-    SDKContentService service{session,
-                              nullptr,
-                              std::make_shared<NoTracker>(),
-                              "bench",
-                              BehaviorReader<ContentQueryConfiguration>(session->catalog().configuration),
-                              BehaviorReader<std::string>("US"),
-                              BehaviorReader<std::optional<std::int64_t>>(std::nullopt),
-                              BehaviorReader<std::optional<std::string>>(std::nullopt),
-                              BehaviorReader<bool>(false),
-                              BehaviorReader<std::string>("en"),
-                              BehaviorReader<sdk::SearchOverrides>(sdk::SearchOverrides{}),
-                              BehaviorReader<bool>(false),
-                              BehaviorReader<std::optional<std::string>>(std::nullopt)};
+    SDKContentService service{SDKContentService::Inputs::fixed(session, session->catalog().configuration,
+                                                                QueryContext{}, std::make_shared<NoTracker>())};
     std::string contentId;  // the content id the catalog's video answer is routed by
     std::string answer;     // that answer's bytes
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 
 namespace vorlane {
 namespace {
@@ -10,7 +9,8 @@ namespace {
 using namespace std::chrono_literals;
 using Map = OrderedMap<AiringState>;
 
-// Answers live-now queries by hand and records when each was sent.
+// Answers live-now queries by hand and records when each was sent; every other operation fails,
+// as the interface's defaults do.
 class FakeContentService final : public ContentService {
 public:
     struct Query { std::int64_t page; std::chrono::nanoseconds sentAt; rx::SingleObserver<Map> observer; };
@@ -27,29 +27,6 @@ public:
     mutable std::vector<Query> queries;
     mutable int cancellations = 0;
 
-    // Every other operation fails: the provider must not call it.
-#define VORLANE_UNUSED(Result, name, ...) \
-    rx::Single<Result> name(__VA_ARGS__) const override { return rx::error<Result>(std::logic_error(#name)); }
-    VORLANE_UNUSED(Video, getVideo, const std::string&)
-    VORLANE_UNUSED(Video, getLegacyVideo, const std::string&, const EncodedIdentifier&)
-    VORLANE_UNUSED(Video, getVideo, const EncodedIdentifier&, std::int64_t, std::int64_t)
-    VORLANE_UNUSED(UpNext, getUpNextVideo, const std::string&)
-    VORLANE_UNUSED(VideosContainer, getExtras, const EncodedIdentifier&, std::int64_t, PageSize)
-    VORLANE_UNUSED(ContentSet, getContent, const ContentSetReferenceLocator&, const AdditionalParameters&,
-                   const std::optional<ItemPage>&)
-    VORLANE_UNUSED(ContentBundle, getBundle, const ContentReferenceLocator&)
-    VORLANE_UNUSED(SeriesBundle, getSeriesBundle, const EncodedIdentifier&)
-    VORLANE_UNUSED(VideoBundle, getVideoBundle, const EncodedIdentifier&)
-    VORLANE_UNUSED(std::vector<ContentCoder>, search, const std::string&, const std::optional<std::string>&, PageSize)
-    VORLANE_UNUSED(EpisodesPageSet, getEpisodes, const std::string&)
-    VORLANE_UNUSED(ContentCollection, getCollection, const ContentCollectionReferenceLocator&)
-    VORLANE_UNUSED(RelatedContainer, getRelatedItemsForVideo, const EncodedIdentifier&)
-    VORLANE_UNUSED(RelatedContainer, getRelatedItemsForSeries, const EncodedIdentifier&)
-    VORLANE_UNUSED(ProgramBundle, getProgramBundle, const EncodedIdentifier&)
-    VORLANE_UNUSED(LiveEpisodes, getLiveAndUpcomingEpisodes, const EncodedIdentifier&)
-    VORLANE_UNUSED(Airing, getAiring, const std::string&)
-    VORLANE_UNUSED(Airing, getAiringByAiringId, const std::string&)
-#undef VORLANE_UNUSED
 
 private:
     std::shared_ptr<rx::TestScheduler> clock_;

@@ -33,8 +33,19 @@ struct ServiceFixture : ::testing::Test {
     BehaviorReader<std::optional<std::string>> portability{std::nullopt}, profile{std::nullopt};
     BehaviorReader<bool> kids{false}, liveAndUnrated{true};
     BehaviorReader<sdk::SearchOverrides> overrides{sdk::SearchOverrides{}};
-    SDKContentService service{session,  nullptr, tracker,   "partner", config,         currentCountry, rating,
-                              portability, kids, language, overrides, liveAndUnrated, profile};
+    SDKContentService service{{.session = session,
+                               .requestCoordinator = nullptr,
+                               .nonFatalErrorTracker = tracker,
+                               .partner = "partner",
+                               .config = config,
+                               .currentCountry = currentCountry,
+                               .portabilityCountry = portability,
+                               .isKidsMode = kids,
+                               .impliedMaturityRating = rating,
+                               .preferredLanguage = language,
+                               .searchOverrides = overrides,
+                               .liveAndUnratedEnabled = liveAndUnrated,
+                               .profileId = profile}};
 };
 
 // Runs `action` and expects it to throw the error code `expected`.

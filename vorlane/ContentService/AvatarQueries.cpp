@@ -14,7 +14,7 @@ rx::Single<std::vector<Avatar>> SDKContentService::getAvatars(const std::vector<
 }
 
 rx::Single<std::vector<Avatar>> SDKContentService::getDefaultAvatars() const {
-    auto query = restQuery(ContentQueryIdentifier::collectionBySlug, {{"slug", config_.snapshot()->avatarSlug},
+    auto query = restQuery(ContentQueryIdentifier::collectionBySlug, {{"slug", inputs_.config.snapshot()->avatarSlug},
                                                                        {"contentClass", JsonValue("avatars")},
                                                                        {"collectionSubType", JsonValue("StandardCollection")}});
     if (!query) return failure<std::vector<Avatar>>(SDKContentServiceError::nullQueryId);

@@ -1,5 +1,8 @@
 #include "vorlane/ContentService/QueryFactory.hpp"
 
+#include <boost/url/encode.hpp>
+#include <boost/url/rfc/pchars.hpp>
+
 #include <cmath>
 #include <stdexcept>
 
@@ -84,11 +87,6 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i) noexcept {
     return length;
 }
 
-// Characters a URL path allows, without "/": unreserved characters, the sub-delimiters, ":" and "@".
-bool allowedInPathSegment(unsigned char c) noexcept {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    return std::string_view("-._~!$&'()*+,;=:@").find(static_cast<char>(c)) != std::string_view::npos;
-}
 
 }  // namespace
 
@@ -98,20 +96,9 @@ std::string percentEncodedSearchText(std::string_view text) {
         if (length == 0) return std::string(text);
         i += length;
     }
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (allowedInPathSegment(c)) {
-            out += ch;
-        } else {
-            out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        }
-    }
-    return out;
+    // A path segment's characters (unreserved, sub-delimiters, ":" and "@") stay; "/" and every
+    // other byte are escaped, upper-case hex.
+    return boost::urls::encode(text, boost::urls::pchars);
 }
 
 std::optional<JsonValue> normalizedBookmark(const JsonValue& bookmarkUpsert) {

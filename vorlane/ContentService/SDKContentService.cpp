@@ -2,45 +2,42 @@
 
 namespace vorlane {
 
-SDKContentService::SDKContentService(
-    std::shared_ptr<sdk::Session> session, std::shared_ptr<sdk::Coordinator> requestCoordinator,
-    std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker, std::string partner,
-    BehaviorReader<ContentQueryConfiguration> config, BehaviorReader<std::string> currentCountry,
-    BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating,
-    BehaviorReader<std::optional<std::string>> portabilityCountry, BehaviorReader<bool> isKidsMode,
-    BehaviorReader<std::string> preferredLanguage, BehaviorReader<sdk::SearchOverrides> searchOverrides,
-    BehaviorReader<bool> liveAndUnratedEnabled, BehaviorReader<std::optional<std::string>> profileId)
-    : session_(std::move(session)),
-      requestCoordinator_(std::move(requestCoordinator)),
-      nonFatalErrorTracker_(std::move(nonFatalErrorTracker)),
-      partner_(std::move(partner)),
-      currentCountry_(std::move(currentCountry)),
-      portabilityCountry_(std::move(portabilityCountry)),
-      isKidsMode_(std::move(isKidsMode)),
-      config_(std::move(config)),
-      impliedMaturityRating_(std::move(impliedMaturityRating)),
-      preferredLanguage_(std::move(preferredLanguage)),
-      searchOverrides_(std::move(searchOverrides)),
-      liveAndUnratedEnabled_(std::move(liveAndUnratedEnabled)),
-      profileId_(std::move(profileId)) {}
+SDKContentServiceInputs SDKContentServiceInputs::fixed(std::shared_ptr<sdk::Session> session,
+                                                      ContentQueryConfiguration configuration,
+                                                      const QueryContext& context,
+                                                      std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker) {
+    return {.session = std::move(session),
+            .requestCoordinator = std::make_shared<sdk::Coordinator>(),
+            .nonFatalErrorTracker = std::move(nonFatalErrorTracker),
+            .partner = context.partner,
+            .config = BehaviorReader<ContentQueryConfiguration>(std::move(configuration)),
+            .currentCountry = BehaviorReader<std::string>(context.currentCountry),
+            .portabilityCountry = BehaviorReader<std::optional<std::string>>(context.portabilityCountry),
+            .isKidsMode = BehaviorReader<bool>(context.isKidsMode),
+            .impliedMaturityRating = BehaviorReader<std::optional<std::int64_t>>(context.impliedMaturityRating),
+            .preferredLanguage = BehaviorReader<std::string>(context.preferredLanguage),
+            .searchOverrides = BehaviorReader<sdk::SearchOverrides>(context.searchOverrides),
+            .liveAndUnratedEnabled = BehaviorReader<bool>(context.liveAndUnratedEnabled),
+            .profileId = BehaviorReader<std::optional<std::string>>(context.profileId)};
+}
 
 std::optional<ContentQueryDescriptor> SDKContentService::descriptor(ContentQueryIdentifier key) const {
-    auto config = config_.snapshot();
+    auto config = inputs_.config.snapshot();
     if (const auto* found = config->descriptor(key)) return *found;
     return std::nullopt;
 }
 
 std::string SDKContentService::resolveRegion() const {
-    const std::optional<std::string> portability = portabilityCountry_.value();
+    const std::optional<std::string> portability = inputs_.portabilityCountry.value();
     std::string region = portability.value_or("");
     if (!region.empty()) return region;
-    const std::string current = currentCountry_.value();
+    const std::string current = inputs_.currentCountry.value();
     region = current;
-    if (region.empty() && nonFatalErrorTracker_) {
+    if (region.empty() && inputs_.nonFatalErrorTracker) {
         StringDictionary info;
         info.insertOrAssign("portabilityCountry", portability ? *portability : std::string("nil"));
         info.insertOrAssign("currentCountry", current);
-        nonFatalErrorTracker_->logNonFatalError("Region not found in content API call", {"regionWasEmpty", "true"}, info);
+        inputs_.nonFatalErrorTracker->logNonFatalError("Region not found in content API call", {"regionWasEmpty", "true"}, info);
     }
     return region;
 }
@@ -50,12 +47,12 @@ std::optional<sdk::RestQuery> SDKContentService::restQuery(ContentQueryIdentifie
     auto found = descriptor(key);
     if (!found) return std::nullopt;
     StandardVariableInputs inputs;
-    inputs.preferredLanguage = preferredLanguage_.value();
+    inputs.preferredLanguage = inputs_.preferredLanguage.value();
     inputs.region = resolveRegion();
     inputs.apiVersion = found->apiVersion;
-    inputs.impliedMaturityRating = impliedMaturityRating_.value();
-    inputs.isKidsMode = isKidsMode_.value();
-    inputs.liveAndUnratedEnabled = liveAndUnratedEnabled_.value();
+    inputs.impliedMaturityRating = inputs_.impliedMaturityRating.value();
+    inputs.isKidsMode = inputs_.isKidsMode.value();
+    inputs.liveAndUnratedEnabled = inputs_.liveAndUnratedEnabled.value();
     return queryFactory_.restQuery(found->queryId, variables, queryFactory_.standardVariables(inputs));
 }
 
@@ -65,7 +62,7 @@ rx::Single<std::string> SDKContentService::rawQuery(ContentQueryIdentifier key, 
     if (!found) return failure<std::string>(SDKContentServiceError::nullQueryId);
     sdk::RestQuery query{found->queryId, variables.resolved()};
     JsonValue logged = query.variables;
-    return session_->contentApi()
+    return inputs_.session->contentApi()
         ->query(std::move(query), std::nullopt, std::nullopt, sdk::CallSite{__FILE__, line})
         .doOnSubscribe([requestName = std::move(requestName), logged = std::move(logged)] {
             logRequest(requestName, logged);

@@ -19,6 +19,7 @@
 //   return exploreGet<ExplorePageResponse>(ContentQueryIdentifier::explorePage, JsonValue{{"pageId", pageId}}, params);
 
 #include "vorlane/Configuration/ContentQueryConfiguration.hpp"
+#include "vorlane/Configuration/QueryContext.hpp"
 #include "vorlane/ContentService/ContentService.hpp"
 #include "vorlane/ContentService/QueryFactory.hpp"
 #include "vorlane/ContentService/SDKContentServiceError.hpp"
@@ -40,19 +41,47 @@ namespace vorlane {
 inline constexpr int kLegacySearchLine = 729;
 inline constexpr int kExploreExecuteLine = 740;
 
+// What a content service is built from: the client session and its companions, and the host's
+// current-value holders, which every operation reads when it is called. Named fields, so that two
+// inputs of one type cannot be swapped unnoticed:
+//
+//   SDKContentService service({.session = session, .requestCoordinator = coordinator,
+//                              .nonFatalErrorTracker = tracker, .partner = "partner",
+//                              .config = config, .currentCountry = country, ...});
+//
+// Every holder must be given (they have no empty state); `fixed` makes holders of constant values.
+struct SDKContentServiceInputs {
+    std::shared_ptr<sdk::Session> session;
+    std::shared_ptr<sdk::Coordinator> requestCoordinator;
+    std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker;
+    std::string partner;
+    BehaviorReader<ContentQueryConfiguration> config;
+    BehaviorReader<std::string> currentCountry;
+    BehaviorReader<std::optional<std::string>> portabilityCountry;
+    BehaviorReader<bool> isKidsMode;
+    BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating;
+    BehaviorReader<std::string> preferredLanguage;
+    BehaviorReader<sdk::SearchOverrides> searchOverrides;
+    BehaviorReader<bool> liveAndUnratedEnabled;
+    BehaviorReader<std::optional<std::string>> profileId;
+
+    // Inputs that keep the values of `context` (and `configuration`) for good: what the command
+    // line, the benchmarks and tests run with.
+    static SDKContentServiceInputs fixed(std::shared_ptr<sdk::Session> session, ContentQueryConfiguration configuration,
+                                         const QueryContext& context,
+                                         std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker = nullptr);
+};
+
 class SDKContentService final : public ContentService, public AvatarService {
 public:
-    SDKContentService(std::shared_ptr<sdk::Session> session, std::shared_ptr<sdk::Coordinator> requestCoordinator,
-                      std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker, std::string partner,
-                      BehaviorReader<ContentQueryConfiguration> config, BehaviorReader<std::string> currentCountry,
-                      BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating,
-                      BehaviorReader<std::optional<std::string>> portabilityCountry, BehaviorReader<bool> isKidsMode,
-                      BehaviorReader<std::string> preferredLanguage, BehaviorReader<sdk::SearchOverrides> searchOverrides,
-                      BehaviorReader<bool> liveAndUnratedEnabled, BehaviorReader<std::optional<std::string>> profileId);
+    using Inputs = SDKContentServiceInputs;
 
-    const std::shared_ptr<sdk::Session>& session() const noexcept { return session_; }
-    const std::shared_ptr<sdk::Coordinator>& requestCoordinator() const noexcept { return requestCoordinator_; }
-    const std::string& partner() const noexcept { return partner_; }
+    explicit SDKContentService(Inputs inputs) : inputs_(std::move(inputs)) {}
+
+    const Inputs& inputs() const noexcept { return inputs_; }
+    const std::shared_ptr<sdk::Session>& session() const noexcept { return inputs_.session; }
+    const std::shared_ptr<sdk::Coordinator>& requestCoordinator() const noexcept { return inputs_.requestCoordinator; }
+    const std::string& partner() const noexcept { return inputs_.partner; }
     const json::DecoderSettings& decoder() const noexcept { return decoder_; }
 
     // ---- Content operations ---------------------------------------------------------------------
@@ -128,8 +157,8 @@ public:
     // The legacy path for a query already built (whose variables the caller also needs).
     template <class Response>
     rx::Single<Response> runLegacy(sdk::RestQuery query) const {
-        auto api = session_->contentApi();
-        auto overrides = searchOverrides_.value();
+        auto api = inputs_.session->contentApi();
+        auto overrides = inputs_.searchOverrides.value();
         std::string queryId = query.name;
         JsonValue logged = query.variables;
         return api->template search<Response>(std::move(query), decoder_, std::move(overrides), std::nullopt,
@@ -181,7 +210,7 @@ private:
         std::string queryId = sdk::queryIdOf(query);
         auto variables = sdk::variablesOf(query);
         auto params = sdk::paramsOf(query);
-        return session_->exploreApi()
+        return inputs_.session->exploreApi()
             ->execute(std::move(query), sdk::CallSite{__FILE__, kExploreExecuteLine})
             .doOnSubscribe([queryId = std::move(queryId), variables = std::move(variables), params = std::move(params)] {
                 logExploreRequest(queryId, variables, params);
@@ -189,21 +218,9 @@ private:
             .map([](const std::string& bytes) { return json::decode<Response>(bytes, decoderSettings(ApiGeneration::explore)); });
     }
 
-    std::shared_ptr<sdk::Session> session_;
-    std::shared_ptr<sdk::Coordinator> requestCoordinator_;
-    std::shared_ptr<const NonFatalErrorTracker> nonFatalErrorTracker_;
-    std::string partner_;
-    BehaviorReader<std::string> currentCountry_;
-    BehaviorReader<std::optional<std::string>> portabilityCountry_;
-    BehaviorReader<bool> isKidsMode_;
-    BehaviorReader<ContentQueryConfiguration> config_;
-    BehaviorReader<std::optional<std::int64_t>> impliedMaturityRating_;
-    BehaviorReader<std::string> preferredLanguage_;
+    Inputs inputs_;
     json::DecoderSettings decoder_ = decoderSettings(ApiGeneration::legacy);
     QueryFactory queryFactory_;
-    BehaviorReader<sdk::SearchOverrides> searchOverrides_;
-    BehaviorReader<bool> liveAndUnratedEnabled_;
-    BehaviorReader<std::optional<std::string>> profileId_;
 };
 
 }  // namespace vorlane

@@ -5,6 +5,7 @@
 
 #include "vorlane/Images/MediaEntity.hpp"
 #include "vorlane/Platform/AspectRatio.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -207,6 +208,19 @@ inline auto jsonFields(json::Tag<ImageModelParameters>) {
 // Any other ratio has no scrim label.
 [[nodiscard]] std::optional<Image::ScrimLabel> scrimLabel(AspectRatio ratio,
                                                         const ContentContainerStyle* containerStyle = nullptr);
+
+inline auto jsonDerived(json::Tag<Image::Purpose>) {
+    using namespace json::derived;
+    return members(member("usePlaceholder", [](Image::Purpose p) { return usePlaceholder(p); }),
+                   member("showTextOnFailure", [](Image::Purpose p) { return showTextOnFailure(p); }),
+                   member("format", [](Image::Purpose p) { return format(p); }),
+                   member("showOriginalsLabel", [](Image::Purpose p) { return showOriginalsLabel(p); }),
+                   member("fallbackPurposes", [](Image::Purpose p) { auto span = fallbackPurposes(p); return std::vector<Image::Purpose>(span.begin(), span.end()); }),
+                   member("rootPurpose", [](Image::Purpose p) { return rootPurpose(p); }),
+                   member("fallbackAspectRatio", [](Image::Purpose p) { return fallbackAspectRatio(p); }),
+                   member("fallbackToAnyAspectRatio", [](Image::Purpose p) { return fallbackToAnyAspectRatio(p); }),
+                   member("supportsScrimLabel", [](Image::Purpose p) { return supportsScrimLabel(p); }));
+}
 
 }  // namespace vorlane
 

@@ -15,27 +15,12 @@
 
 namespace vorlane {
 
-namespace {
-
-using registration::derived;
+void registerAiringTypes(std::vector<DecodableType>& types) {
     // Read under the answer's keys, written under others (renamed or flattened).
     using registration::writtenInAnotherShape;
-
-// The image map a sports record shows, empty when it has none.
-template <class R>
-auto imageOf() {
-    return derived<R>("image", [](const R& r) { return r.image(); });
-}
-
-}  // namespace
-
-void registerAiringTypes(std::vector<DecodableType>& types) {
     types.insert(types.end(), {
         // Airings and the answers that hold them
-        REGISTER(Airing, "Airing", legacy, derived<Airing>("playbackUrl", &Airing::playbackUrl),
-                 derived<Airing>("airingState", &Airing::airingState),
-                 derived<Airing>("exploreDeeplinkParams", &Airing::exploreDeeplinkParams),
-                 derived<Airing>("browseAction", [](const Airing& a) { return browseAction(a.actionCoders); })),
+        REGISTER(Airing, "Airing", legacy),
         REGISTER(AiringState, "AiringState", legacy),
         writtenInAnotherShape(REGISTER(LiveEpisodes, "LiveEpisodes", legacy)),
         REGISTER(UpcomingAiring, "UpcomingAiring", legacy),
@@ -48,13 +33,13 @@ void registerAiringTypes(std::vector<DecodableType>& types) {
         REGISTER(EventState, "EventState", legacy),
 
         // Sports
-        REGISTER(SportEvent, "SportEvent", legacy, imageOf<SportEvent>()),
+        REGISTER(SportEvent, "SportEvent", legacy),
         REGISTER(Competitor, "Competitor", legacy),
         REGISTER(Competitor::Data, "Competitor.Data", legacy),
         REGISTER(HomeAway, "HomeAway", legacy),
-        REGISTER(SportData, "SportData", legacy, imageOf<SportData>()),
-        REGISTER(LeagueData, "LeagueData", legacy, imageOf<LeagueData>()),
-        REGISTER(TeamData, "TeamData", legacy, imageOf<TeamData>()),
+        REGISTER(SportData, "SportData", legacy),
+        REGISTER(LeagueData, "LeagueData", legacy),
+        REGISTER(TeamData, "TeamData", legacy),
         REGISTER(Venue, "Venue", legacy),
         REGISTER(SportTags::TagType, "SportTags.TagType", legacy),
         REGISTER(SportTags::Team, "SportTags.Team", legacy),

@@ -19,27 +19,20 @@
 namespace vorlane {
 
 void registerBundleTypes(std::vector<DecodableType>& types) {
-    using registration::derived;
     // Read under the answer's keys, written under others (renamed or flattened).
     using registration::writtenInAnotherShape;
-    using Progress = UserStateProgress;
     types.insert(types.end(), {
         // Bookmarks and user state
-        REGISTER(EpisodeBookmark, "EpisodeBookmark", legacy,
-                 derived<EpisodeBookmark>("progress", &EpisodeBookmark::progress)),
+        REGISTER(EpisodeBookmark, "EpisodeBookmark", legacy),
         REGISTER(BookmarkContainer, "BookmarkContainer", legacy),
-        REGISTER(UserStateProgress, "UserStateProgress", legacy,
-                 derived<Progress>("rawProgress", &Progress::rawProgress),
-                 derived<Progress>("runtime", &Progress::runtime), derived<Progress>("playhead", &Progress::playhead)),
+        REGISTER(UserStateProgress, "UserStateProgress", legacy),
         writtenInAnotherShape(
-            REGISTER(UserState, "UserState", legacy, derived<UserState>("playhead", &UserState::playhead))),
+            REGISTER(UserState, "UserState", legacy)),
         writtenInAnotherShape(REGISTER(UserEntityStateMap, "UserEntityStateMap", legacy)),
-        REGISTER(DownloadUserState, "DownloadUserState", legacy,
-                 derived<DownloadUserState>("occurredOn", &DownloadUserState::occurredOn)),
+        REGISTER(DownloadUserState, "DownloadUserState", legacy),
 
         // Bundles and continue watching
-        REGISTER(SeriesBundle, "SeriesBundle", legacy,
-                 derived<SeriesBundle>("exploreDeeplinkParams", &SeriesBundle::exploreDeeplinkParams)),
+        REGISTER(SeriesBundle, "SeriesBundle", legacy),
         REGISTER(VideoBundle, "VideoBundle", legacy),
         REGISTER(Watchlist, "Watchlist", legacy),
         writtenInAnotherShape(REGISTER(PersonalizedProgramBundle, "PersonalizedProgramBundle", legacy)),
@@ -49,7 +42,7 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
         REGISTER(ContinueWatchingSeasonResponse, "ContinueWatchingSeasonResponse", legacy),
 
         // The details page
-        writtenInAnotherShape(REGISTER(Page, "Page", legacy, derived<Page>("isAnthology", &Page::isAnthology))),
+        writtenInAnotherShape(REGISTER(Page, "Page", legacy)),
         REGISTER(PageType, "Page.PageType", legacy),
         REGISTER(PageStyle, "PageStyle", legacy),
         REGISTER(PageContent, "PageContent", legacy),
@@ -70,14 +63,7 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
         REGISTER(UpNextItemProgramSource, "UpNextItemProgramSource", legacy),
         REGISTER(UpNextParent, "UpNextParent", legacy),
         REGISTER(UpNextAvailability, "UpNextAvailability", legacy),
-        REGISTER(UpNextResponse, "UpNextResponse", legacy,
-                 derived<UpNextResponse>("description", &UpNextResponse::description),
-                 derived<UpNextResponse>("upNext",
-                                         [](const UpNextResponse& r) -> std::optional<UpNext> {
-                                             auto result = UpNext::from(r);
-                                             if (const UpNext* upNext = result.leftIfPresent()) return *upNext;
-                                             return std::nullopt;
-                                         })),
+        REGISTER(UpNextResponse, "UpNextResponse", legacy),
         REGISTER(UpNext, "UpNext", legacy),
     });
 }

@@ -1,4 +1,4 @@
-// The decodable types of the configuration, catalog, session, styles, images and content core.
+// The decodable types of the configuration, the session's values, styles, images and content core.
 
 #include "vorlane/Registry/Registration.hpp"
 #include "vorlane/Registry/RegisteringAreas.hpp"
@@ -22,17 +22,11 @@
 #include "vorlane/Platform/Session.hpp"
 #include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Tracking/SentryConfig.hpp"
-#include "vorlane/Transport/CatalogManifest.hpp"
-#include "vorlane/Transport/SessionCall.hpp"
 
 namespace vorlane {
 
 void registerCoreTypes(std::vector<DecodableType>& types) {
     using json::OpenEnum;
-    using registration::derived;
-    using Purpose = Image::Purpose;
-    using Style = ContentContainerStyle;
-    using ClassValue = OpenEnum<CollectionContentClassCase>;
     types.insert(types.end(), {
         // Configuration and tracking
         REGISTER(ContentQueryConfiguration, "ContentQueryConfiguration", local),
@@ -42,51 +36,24 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ContentQueryIdentifier, "ContentQueryIdentifier", local),
         REGISTER(SentryConfig, "SentryConfig", local),
 
-        // The catalog and the session
-        REGISTER(CatalogManifest, "CatalogManifest", local),
-        REGISTER(CatalogAnswer, "CatalogAnswer", local),
-        REGISTER(CatalogQuery, "CatalogQuery", local),
-        REGISTER(CatalogApi, "CatalogApi", local),
-        REGISTER(SessionCall, "SessionCall", local),
-        REGISTER(SessionCallKind, "SessionCallKind", local),
+        // The session's values
         REGISTER(sdk::ContentIdentifier, "ContentIdentifier", local),
         REGISTER(sdk::SearchOverrides, "SearchOverrides", local),
         REGISTER(sdk::WatchlistRequest, "WatchlistRequest", local),
         REGISTER(sdk::Bookmark, "sdk.Bookmark", local),
 
         // Styles and refresh
-        REGISTER(ContentContainerStyle, "ContentContainer.Style", explore,
-                 derived<Style>("isBrand", &Style::isBrand), derived<Style>("isExploreBrand", &Style::isExploreBrand),
-                 derived<Style>("isJuniorBrand", &Style::isJuniorBrand),
-                 derived<Style>("isHeroSingle", &Style::isHeroSingle),
-                 derived<Style>("usesOverlayWithFocusableElements", &Style::usesOverlayWithFocusableElements),
-                 derived<Style>("isHeroInline", &Style::isHeroInline), derived<Style>("isExplore", &Style::isExplore)),
+        REGISTER(ContentContainerStyle, "ContentContainer.Style", explore),
         REGISTER(ExplorePageType, "ExplorePage.PageType", explore),
         REGISTER(OpenEnum<ExplorePageStyleCase>, "ExplorePage.ExplorePageStyle", explore),
-        REGISTER(ExplorePageStyleDescriptor, "ExplorePage.Style", explore,
-                 derived<ExplorePageStyleDescriptor>("effectivePageStyle",
-                                                     &ExplorePageStyleDescriptor::effectivePageStyle)),
+        REGISTER(ExplorePageStyleDescriptor, "ExplorePage.Style", explore),
         REGISTER(ExplorePageRestriction, "ExplorePageRestriction", explore),
-        REGISTER(ExploreRefresh, "ExploreRefresh", explore, derived<ExploreRefresh>("policy", &ExploreRefresh::policy),
-                 derived<ExploreRefresh>("ttlSeconds", &ExploreRefresh::ttlSeconds)),
+        REGISTER(ExploreRefresh, "ExploreRefresh", explore),
         REGISTER(OpenEnum<RefreshPolicyCase>, "RefreshPolicy", explore),
 
         // Images
         REGISTER(Image, "Image", legacy),
-        REGISTER(Image::Purpose, "Image.Purpose", legacy,
-                 derived<Purpose>("usePlaceholder", [](Purpose p) { return usePlaceholder(p); }),
-                 derived<Purpose>("showTextOnFailure", [](Purpose p) { return showTextOnFailure(p); }),
-                 derived<Purpose>("format", [](Purpose p) { return format(p); }),
-                 derived<Purpose>("showOriginalsLabel", [](Purpose p) { return showOriginalsLabel(p); }),
-                 derived<Purpose>("fallbackPurposes",
-                                  [](Purpose p) {
-                                      auto span = fallbackPurposes(p);
-                                      return std::vector<Purpose>(span.begin(), span.end());
-                                  }),
-                 derived<Purpose>("rootPurpose", [](Purpose p) { return rootPurpose(p); }),
-                 derived<Purpose>("fallbackAspectRatio", [](Purpose p) { return fallbackAspectRatio(p); }),
-                 derived<Purpose>("fallbackToAnyAspectRatio", [](Purpose p) { return fallbackToAnyAspectRatio(p); }),
-                 derived<Purpose>("supportsScrimLabel", [](Purpose p) { return supportsScrimLabel(p); })),
+        REGISTER(Image::Purpose, "Image.Purpose", legacy),
         REGISTER(Image::ScrimLabel, "Image.ScrimLabel", legacy),
         REGISTER(OpenEnum<OriginalsBadgeLabelKind>, "Image.OriginalsBadgeLabel", legacy),
         REGISTER(ImageFormat, "ImageFormat", legacy),
@@ -106,16 +73,7 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ExploreArtworkComponents, "ExploreArtworkComponents", explore),
 
         // The content core
-        REGISTER(ContentCoder, "ContentCoder", legacy,
-                 derived<ContentCoder>("contentId", [](const ContentCoder& c) { return c.model()->contentId(); }),
-                 derived<ContentCoder>("contentIdentifier",
-                                       [](const ContentCoder& c) { return c.model()->contentIdentifier(); }),
-                 derived<ContentCoder>("isAnthologySeries",
-                                       [](const ContentCoder& c) { return c.model()->isAnthologySeries(); }),
-                 derived<ContentCoder>("shouldUseExploreAPI",
-                                       [](const ContentCoder& c) { return c.model()->shouldUseExploreAPI(); }),
-                 derived<ContentCoder>("shouldUseGetPageRequest",
-                                       [](const ContentCoder& c) { return c.model()->shouldUseGetPageRequest(); })),
+        REGISTER(ContentCoder, "ContentCoder", legacy),
         REGISTER(std::vector<Safe<ContentCoder>>, "[ContentCoder]", legacy),
         REGISTER(ContentTypeIdentifier, "ContentTypeIdentifier", legacy),
         REGISTER(EncodedIdentifier, "EncodedIdentifier", legacy),
@@ -134,10 +92,7 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
         REGISTER(ContentSetReferenceLocator, "ContentSetReferenceLocator", legacy),
         REGISTER(ContentCollectionReferenceLocator, "ContentCollectionReferenceLocator", legacy),
         REGISTER(ItemPage, "ItemPage", local),
-        REGISTER(OpenEnum<CollectionContentClassCase>, "CollectionContentClass", legacy,
-                 derived<ClassValue>("isBrand", [](const ClassValue& c) { return isBrand(c); }),
-                 derived<ClassValue>("isSuperEvent", [](const ClassValue& c) { return isSuperEvent(c); }),
-                 derived<ClassValue>("parentContentClass", [](const ClassValue& c) { return parentContentClass(c); })),
+        REGISTER(OpenEnum<CollectionContentClassCase>, "CollectionContentClass", legacy),
         REGISTER(ContentSetType, "ContentSet.SetType", legacy),
         REGISTER(IntermediateLocalizedStrings, "IntermediateLocalizedStrings", legacy),
         REGISTER(EntriesDictionary, "EntriesDictionary", legacy),

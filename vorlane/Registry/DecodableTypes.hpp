@@ -43,8 +43,11 @@ struct DecodableType {
     // from (keys renamed or flattened on writing): their encoding does not read back.
     bool readsBackItsEncoding = true;
 
-    // The names of the value's derived members that take no argument, in registration order.
+    // The names of the value's derived members that take no argument: its own, then those of
+    // the interfaces it models.
     std::vector<std::string_view> derivedNames = {};
+    // The interfaces whose members the value answers ("Content", "Action", ...).
+    std::vector<std::string_view> interfaces = {};
     // Decodes the answer and returns one JSON object of its derived members ("{}" without any).
     std::string derive(const json::PaddedAnswer& answer, json::Diagnostics* diagnostics = nullptr) const {
         return deriveAll(answer, settings(), diagnostics, derivedMembers.get());

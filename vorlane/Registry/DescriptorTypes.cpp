@@ -22,11 +22,9 @@ namespace vorlane {
 
 void registerDescriptorTypes(std::vector<DecodableType>& types) {
     using json::OpenEnum;
-    using registration::derived;
-    using Role = ParticipantRole;
     types.insert(types.end(), {
         // Ratings and advisory labels
-        REGISTER(Rating, "Rating", legacy, derived<Rating>("isEmpty", &Rating::isEmpty)),
+        REGISTER(Rating, "Rating", legacy),
         REGISTER(ExploreRating, "ExploreRating", explore),
         REGISTER(ExploreAdvisory, "ExploreAdvisory", explore),
         REGISTER(RatingInfo, "RatingInfo", explore),
@@ -43,18 +41,14 @@ void registerDescriptorTypes(std::vector<DecodableType>& types) {
         REGISTER(LabeledDuration, "LabeledDuration", explore),
         REGISTER(Release, "Release", legacy),
         REGISTER(OpenEnum<ReleaseTypeCase>, "Release.ReleaseType", legacy),
-        REGISTER(std::vector<Release>, "[Release]", legacy,
-                 derived<std::vector<Release>>("original", [](const std::vector<Release>& r) { return original(r); }),
-                 derived<std::vector<Release>>("broadcast",
-                                               [](const std::vector<Release>& r) { return broadcast(r); })),
+        REGISTER(std::vector<Release>, "[Release]", legacy),
         REGISTER(ReleaseYearRange, "ReleaseYearRange", explore),
         REGISTER(LabeledReleaseYearRange, "LabeledReleaseYearRange", explore),
 
         // People and credits
         REGISTER(Participant, "Participant", legacy),
         REGISTER(CharacterDetails, "CharacterDetails", legacy),
-        REGISTER(ParticipantRole, "ParticipantRole", legacy,
-                 derived<Role>("value", [](Role role) { return std::string(value(role)); })),
+        REGISTER(ParticipantRole, "ParticipantRole", legacy),
         REGISTER(CreditGroup, "CreditGroup", explore),
         REGISTER(Credit, "Credit", explore),
 

@@ -17,27 +17,19 @@
 namespace vorlane {
 
 void registerPlaybackTypes(std::vector<DecodableType>& types) {
-    using registration::derived;
-    using Milestones = std::vector<Milestone>;
-    using Facets = std::vector<MetadataFacet>;
-    using AVValue = AudioVisualValue;
     types.insert(types.end(), {
         // Milestones
-        REGISTER(Milestone, "Milestone", legacy,
-                 derived<Milestone>("startMilliseconds", &Milestone::startMilliseconds),
-                 derived<Milestone>("startSeconds", &Milestone::startSeconds)),
+        REGISTER(Milestone, "Milestone", legacy),
         REGISTER(Milestone::MilestoneTime, "Milestone.MilestoneTime", legacy),
         REGISTER(Milestone::MilestoneTimeType, "Milestone.MilestoneTimeType", legacy),
         REGISTER(Milestone::MilestoneType, "Milestone.MilestoneType", legacy),
-        REGISTER(std::vector<Milestone>, "[Milestone]", legacy,
-                 derived<Milestones>("chronological", [](const Milestones& list) { return chronological(list); })),
+        REGISTER(std::vector<Milestone>, "[Milestone]", legacy),
         REGISTER(MilestoneDictionary, "MilestoneDictionary", legacy),
 
         // Media metadata and tracks
         REGISTER(MediaMetadata, "MediaMetadata", legacy),
         REGISTER(MetadataFacet, "MetadataFacet", legacy),
-        REGISTER(std::vector<MetadataFacet>, "[MetadataFacet]", legacy,
-                 derived<Facets>("settingsTypes", [](const Facets& facets) { return settingsTypes(facets); })),
+        REGISTER(std::vector<MetadataFacet>, "[MetadataFacet]", legacy),
         REGISTER(PlaybackSettingType, "PlaybackSettingType", legacy),
         REGISTER(PlaybackURL, "PlaybackURL", legacy),
         REGISTER(Caption, "Caption", legacy),
@@ -54,12 +46,7 @@ void registerPlaybackTypes(std::vector<DecodableType>& types) {
         REGISTER(MediaRightsMessage::ErrorCode, "MediaRightsMessage.ErrorCode", legacy),
 
         // Audio-visual flags
-        REGISTER(AudioVisualValue, "AudioVisualValue", legacy,
-                 derived<AVValue>("isAccessibilityFeature", [](AVValue v) { return isAccessibilityFeature(v); }),
-                 derived<AVValue>("isAudioFeature", [](AVValue v) { return isAudioFeature(v); }),
-                 derived<AVValue>("isVideoFeature", [](AVValue v) { return isVideoFeature(v); }),
-                 derived<AVValue>("isEnhancedVideoFeature", [](AVValue v) { return isEnhancedVideoFeature(v); }),
-                 derived<AVValue>("isMediaFormat", [](AVValue v) { return isMediaFormat(v); })),
+        REGISTER(AudioVisualValue, "AudioVisualValue", legacy),
         REGISTER(AudioVisualFlags, "AudioVisualFlags", legacy),
         REGISTER(AudioVisual, "AudioVisual", legacy),
         REGISTER(LabeledAudioVisual, "LabeledAudioVisual", legacy),

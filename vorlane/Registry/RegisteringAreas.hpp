@@ -1,6 +1,10 @@
 #pragma once
 // The areas whose types the registry holds, each listing its own in its own .cpp under Registry/
 // (so that adding a family touches one small file and compiles apart from the others).
+//
+// The transport's own records (the catalog manifest, the calls a session records) sit in a layer
+// above the registry: their area is defined in Transport/ and only declared here, so no include
+// runs upward.
 
 #include "vorlane/Registry/DecodableTypes.hpp"
 
@@ -8,7 +12,7 @@
 
 namespace vorlane {
 
-// The types of the configuration, catalog, session, styles, images and content core.
+// The types of the configuration, the session's values, styles, images and content core.
 void registerCoreTypes(std::vector<DecodableType>& types);
 // Explore actions, their visuals and playback options.
 void registerActionTypes(std::vector<DecodableType>& types);
@@ -24,6 +28,9 @@ void registerLegacyContentTypes(std::vector<DecodableType>& types);
 void registerAiringTypes(std::vector<DecodableType>& types);
 // Bundles, continue watching and user state, the legacy details page and the legacy up next.
 void registerBundleTypes(std::vector<DecodableType>& types);
+// The catalog manifest and the session calls the catalog and scripted sessions record
+// (defined in Transport/TransportTypes.cpp).
+void registerTransportTypes(std::vector<DecodableType>& types);
 
 inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerCoreTypes,
@@ -34,6 +41,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerLegacyContentTypes,
     registerAiringTypes,
     registerBundleTypes,
+    registerTransportTypes,
 };
 
 }  // namespace vorlane

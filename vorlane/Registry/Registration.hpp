@@ -3,28 +3,37 @@
 // pulls in every codec it names):
 //
 //   void registerPlaybackTypes(std::vector<DecodableType>& types) {
-//       types.push_back(REGISTER(Milestone, "Milestone", explore,
-//                                derived<Milestone>("startSeconds", [](const Milestone& m) { return m.startSeconds(); }),
-//                                derived<Milestone>("isAd", &Milestone::isAd)));
+//       types.push_back(REGISTER(Milestone, "Milestone", explore));
 //       types.push_back(REGISTER(Milestone::MilestoneTime, "Milestone.MilestoneTime", explore));
 //   }
 //
-// A derived member is a member of the decoded value that takes no argument (a computed property,
-// a classification, a conversion into another record): `vorlane derive` prints each under its
-// name, encoded as `decode` prints values (an absent optional as null).
+// A type's derived members are not listed here: registration takes them from the type's own
+// `jsonDerived` declaration beside its struct, and from the faces of the interfaces it models
+// (`InterfaceFaces` below), so a type that models an interface always answers its members.
 
+#include "vorlane/Models/Content/Content.hpp"
+#include "vorlane/Models/Explore/Action.hpp"
+#include "vorlane/Models/Explore/Actions.hpp"
+#include "vorlane/Models/Playback/Timeline.hpp"
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Registry/DecodableTypes.hpp"
 
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace vorlane::registration {
+
+// Every interface whose members registered types answer through it. Adding an interface: declare
+// its face beside it, and list it here.
+using InterfaceFaces = std::tuple<ContentFace, ActionFace, BrowseActionFace, TimelineFace>;
 
 template <class T>
 struct DerivedMember {
@@ -32,14 +41,21 @@ struct DerivedMember {
     std::function<void(json::Writer&, const T&)> write;
 };
 
-// A derived member computed by `member`: a callable taking the value, or a member function or data
-// member pointer; its result is written with its codec.
-template <class T, class Member>
-DerivedMember<T> derived(std::string_view name, Member member) {
-    return {name, [member](json::Writer& w, const T& value) {
-                using Result = std::remove_cvref_t<std::invoke_result_t<const Member&, const T&>>;
-                json::Codec<Result>::encode(w, std::invoke(member, value));
-            }};
+// Adds each getter of `list`, applied to what `view` makes of the value.
+template <class T, class View, class... Gets>
+void appendMembers(std::vector<DerivedMember<T>>& out, const std::tuple<json::derived::Member<Gets>...>& list,
+                   View view) {
+    std::apply(
+        [&](const auto&... member) {
+            (out.push_back({member.name,
+                            [get = member.get, view](json::Writer& w, const T& value) {
+                                decltype(auto) seen = view(value);
+                                using Result = std::remove_cvref_t<std::invoke_result_t<decltype(get), decltype(seen)>>;
+                                json::Codec<Result>::encode(w, std::invoke(get, seen));
+                            }}),
+             ...);
+        },
+        list);
 }
 
 template <class T>
@@ -63,16 +79,42 @@ std::string deriveAll(const json::PaddedAnswer& answer, const json::DecoderSetti
     return w.take();
 }
 
-template <class T, class... Derived>
-DecodableType entry(std::string_view name, std::string_view cppName, ApiGeneration generation, Derived... derived) {
+// The type's own derived members, then those of each interface it models, in the order of
+// `InterfaceFaces`. A name given twice is a mistake in the declarations.
+template <class T>
+void addDerivedMembers(DecodableType& type) {
+    auto members = std::make_shared<std::vector<DerivedMember<T>>>();
+    if constexpr (json::HasDerivedMembers<T>)
+        appendMembers<T>(*members, jsonDerived(json::Tag<T>{}), [](const T& value) -> const T& { return value; });
+    std::apply(
+        [&](auto... face) {
+            (
+                [&] {
+                    using Face = decltype(face);
+                    if constexpr (Face::template modeledBy<T>) {
+                        type.interfaces.push_back(Face::name);
+                        appendMembers<T>(*members, Face::members(),
+                                         [](const T& value) -> decltype(auto) { return Face::view(value); });
+                    }
+                }(),
+                ...);
+        },
+        InterfaceFaces{});
+    for (std::size_t i = 0; i < members->size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if ((*members)[i].name == (*members)[j].name)
+                throw std::logic_error(std::string(type.name) + ": derived member \"" + std::string((*members)[i].name) +
+                                       "\" is declared twice");
+    if (members->empty()) return;
+    for (const auto& member : *members) type.derivedNames.push_back(member.name);
+    type.derivedMembers = std::move(members);
+}
+
+template <class T>
+DecodableType entry(std::string_view name, std::string_view cppName, ApiGeneration generation) {
     DecodableType type{name, cppName, generation, &typeKeyOf<T>, &roundTrip<T>};
     type.deriveAll = &deriveAll<T>;
-    if constexpr (sizeof...(Derived) > 0) {
-        auto members = std::make_shared<const std::vector<DerivedMember<T>>>(
-            std::vector<DerivedMember<T>>{std::move(derived)...});
-        for (const auto& member : *members) type.derivedNames.push_back(member.name);
-        type.derivedMembers = std::move(members);
-    }
+    addDerivedMembers<T>(type);
     return type;
 }
 
@@ -85,6 +127,6 @@ inline DecodableType writtenInAnotherShape(DecodableType type) {
 
 }  // namespace vorlane::registration
 
-// REGISTER(C++ type, "name as the system names it", generation[, derived<T>(...)...])
-#define REGISTER(Type, name, generation, ...) \
-    ::vorlane::registration::entry<Type>(name, #Type, ::vorlane::ApiGeneration::generation __VA_OPT__(, ) __VA_ARGS__)
+// REGISTER(C++ type, "name as the system names it", generation)
+#define REGISTER(Type, name, generation) \
+    ::vorlane::registration::entry<Type>(name, #Type, ::vorlane::ApiGeneration::generation)

@@ -15,17 +15,10 @@ namespace vorlane {
 
 void registerVisualsTypes(std::vector<DecodableType>& types) {
     using json::OpenEnum;
-    using registration::derived;
-    using Item = ExploreSetItemVisuals;
-    using Labels = std::vector<PromoLabel>;
     types.insert(types.end(), {
         // Visuals of pages, items and sets
-        REGISTER(ExploreVisuals, "ExploreVisuals", explore,
-                 derived<ExploreVisuals>("contentTexts", &ExploreVisuals::contentTexts),
-                 derived<ExploreVisuals>("legacyVideoArtwork", &ExploreVisuals::legacyVideoArtwork)),
-        REGISTER(ExploreSetItemVisuals, "ExploreSetItemVisuals", explore,
-                 derived<Item>("promptText", &Item::promptText), derived<Item>("promptTextTts", &Item::promptTextTts),
-                 derived<Item>("contentTexts", &Item::contentTexts)),
+        REGISTER(ExploreVisuals, "ExploreVisuals", explore),
+        REGISTER(ExploreSetItemVisuals, "ExploreSetItemVisuals", explore),
         REGISTER(ExploreSetVisuals, "ExploreSetVisuals", explore),
         REGISTER(ExploreVisualsPrompt, "ExploreVisualsPrompt", explore),
         REGISTER(ExploreItemPrompt, "ExploreItemPrompt", explore),
@@ -43,13 +36,10 @@ void registerVisualsTypes(std::vector<DecodableType>& types) {
         REGISTER(LabeledSportsLeague, "LabeledSportsLeague", explore),
 
         // Promotional labels of the content model
-        REGISTER(PromoLabel, "PromoLabel", legacy,
-                 derived<PromoLabel>("isPremierAccess", &PromoLabel::isPremierAccess),
-                 derived<PromoLabel>("isShopAvailable", &PromoLabel::isShopAvailable)),
+        REGISTER(PromoLabel, "PromoLabel", legacy),
         REGISTER(PromoLabel::PromoType, "PromoLabel.PromoType", legacy),
         REGISTER(OpenEnum<PromoLabelSubTypeCase>, "PromoLabel.SubType", legacy),
-        REGISTER(std::vector<PromoLabel>, "[PromoLabel]", legacy,
-                 derived<Labels>("generalAccessDate", [](const Labels& labels) { return generalAccessDate(labels); })),
+        REGISTER(std::vector<PromoLabel>, "[PromoLabel]", legacy),
     });
 }
 

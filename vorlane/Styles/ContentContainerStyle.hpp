@@ -3,6 +3,7 @@
 // of styles that screens test for (brand rows, single and inline heroes, Explore styles, ...).
 
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <string>
 #include <string_view>
@@ -174,6 +175,17 @@ public:
 private:
     json::OpenEnum<Case> value_;
 };
+
+inline auto jsonDerived(json::Tag<ContentContainerStyle>) {
+    using namespace json::derived;
+    return members(member("isBrand", &ContentContainerStyle::isBrand),
+                   member("isExploreBrand", &ContentContainerStyle::isExploreBrand),
+                   member("isJuniorBrand", &ContentContainerStyle::isJuniorBrand),
+                   member("isHeroSingle", &ContentContainerStyle::isHeroSingle),
+                   member("usesOverlayWithFocusableElements", &ContentContainerStyle::usesOverlayWithFocusableElements),
+                   member("isHeroInline", &ContentContainerStyle::isHeroInline),
+                   member("isExplore", &ContentContainerStyle::isExplore));
+}
 
 }  // namespace vorlane
 

@@ -18,6 +18,7 @@
 #include "vorlane/Models/Playback/MediaMetadata.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
 #include "vorlane/Models/Playback/Milestone.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -188,6 +189,17 @@ inline auto jsonFields(json::Tag<Airing>) {
                   lenient("videoArt", &S::videoArtwork, Missing::empty),
                   lenientIfPresent("actions", &S::actionCoders));
 }
+
+inline auto jsonDerived(json::Tag<Airing>) {
+    using namespace json::derived;
+    return members(member("playbackUrl", &Airing::playbackUrl),
+                   member("airingState", &Airing::airingState),
+                   member("exploreDeeplinkParams", &Airing::exploreDeeplinkParams));
+}
+
+// Its browse action is the first of its actions that browses somewhere.
+template <>
+inline constexpr bool providesBrowseAction<Airing> = true;
 
 // The live-and-upcoming episodes answer. Airings that fail to decode are dropped from the lists.
 struct LiveEpisodes {

@@ -33,8 +33,6 @@ inline auto jsonFields(json::Tag<AvatarAnswer>) {
 }  // namespace
 }  // namespace vorlane
 
-VORLANE_JSON_DEFINE(vorlane::AvatarAnswer)
-
 vorlane::Avatar vorlane::json::Codec<vorlane::Avatar>::decode(const Value& v) {
     auto answer = RecordCodec<AvatarAnswer>::decode(v);
     ImageMap image;

@@ -5,6 +5,7 @@
 // of the title it belongs to.
 
 #include "vorlane/Platform/ContentIdentifier.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstddef>
@@ -46,6 +47,11 @@ inline auto jsonFields(json::Tag<Bookmark>) {
                   required("ccDefault", &S::ccDefault));
 }
 
+inline auto jsonDerived(json::Tag<Bookmark>) {
+    using namespace json::derived;
+    return members(member("isCompleted", &Bookmark::isCompleted));
+}
+
 // One episode's viewing position, keyed by the episode in a season's continue-watching answer.
 struct EpisodeBookmark {
     std::string contentId;
@@ -69,6 +75,11 @@ inline auto jsonFields(json::Tag<EpisodeBookmark>) {
                   required("playhead", &S::playhead),
                   required("runtime", &S::runtime),
                   required("ccThreshold", &S::ccThreshold));
+}
+
+inline auto jsonDerived(json::Tag<EpisodeBookmark>) {
+    using namespace json::derived;
+    return members(member("progress", &EpisodeBookmark::progress));
 }
 
 // A bookmark with the title it belongs to, named as the SDK names titles ({"contentId": ...} or

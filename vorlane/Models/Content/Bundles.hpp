@@ -11,6 +11,7 @@
 #include "vorlane/Models/Content/Video.hpp"
 #include "vorlane/Models/Explore/ExploreDeeplinkParams.hpp"
 #include "vorlane/Models/Explore/PromoLabel.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -44,6 +45,11 @@ inline auto jsonFields(json::Tag<SeriesBundle>) {
                   required("extras", &S::extras),
                   lenientIfPresent("promoLabels", &S::promoLabels),
                   lenientIfPresent("containers", &S::containers));
+}
+
+inline auto jsonDerived(json::Tag<SeriesBundle>) {
+    using namespace json::derived;
+    return members(member("exploreDeeplinkParams", &SeriesBundle::exploreDeeplinkParams));
 }
 
 // A video with its extras, promo labels and extra panels. Both lists must be sent, even empty;

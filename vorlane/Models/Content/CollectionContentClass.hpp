@@ -3,6 +3,7 @@
 // a string that names no class is kept in `other`.
 
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 namespace vorlane {
 
@@ -72,6 +73,13 @@ inline bool isSuperEvent(const CollectionContentClass& c) noexcept { return c.ra
 // Leagues belong to the sport class; every other class is its own parent.
 inline CollectionContentClass parentContentClass(const CollectionContentClass& c) {
     return c == CollectionContentClassCase::league ? CollectionContentClass(CollectionContentClassCase::sport) : c;
+}
+
+inline auto jsonDerived(json::Tag<json::OpenEnum<CollectionContentClassCase>>) {
+    using namespace json::derived;
+    return members(member("isBrand", [](const CollectionContentClass& c) { return isBrand(c); }),
+                   member("isSuperEvent", [](const CollectionContentClass& c) { return isSuperEvent(c); }),
+                   member("parentContentClass", [](const CollectionContentClass& c) { return parentContentClass(c); }));
 }
 
 }  // namespace vorlane

@@ -7,6 +7,7 @@
 #include "vorlane/Models/Content/CollectionContentClass.hpp"
 #include "vorlane/Models/Content/Content.hpp"
 #include "vorlane/Models/Content/SportTags.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <optional>
 #include <string>
@@ -90,6 +91,12 @@ inline auto jsonFields(json::Tag<ContentCollectionIdentifiers>) {
                   required("slugs", &S::slugs),
                   lenientIfPresent("sportTags", &S::sportTagCoders),
                   lenient("associatedCollectionGroups", &S::associatedCollectionGroups, Missing::empty));
+}
+
+inline auto jsonDerived(json::Tag<ContentCollectionIdentifiers>) {
+    using namespace json::derived;
+    return members(member("associatedCollectionParentGroupId", &ContentCollectionIdentifiers::associatedCollectionParentGroupId),
+                   member("sportTags", [](const ContentCollectionIdentifiers& ids) { return ids.sportTagCoders.value_or(std::vector<SportTags::Coder>{}); }));
 }
 
 // The collection a set belongs to, without its containers, actions or experiment token.

@@ -8,7 +8,9 @@
 #include "vorlane/Models/Content/ContentTypeIdentifier.hpp"
 #include "vorlane/Models/Content/TextMetadata.hpp"
 #include "vorlane/Platform/ContentIdentifier.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
+#include <concepts>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +36,13 @@ public:
     bool shouldUseGetPageRequest() const { return shouldUseExploreAPI(); }
     // The SDK's identifier of this content, by its content id.
     virtual sdk::ContentIdentifier contentIdentifier() const { return sdk::ContentIdentifier::contentId(contentId()); }
+};
+
+// A plain record that is content: it names its kind by a type-level tag (its `Content` face is
+// `ContentModel<R>`, below).
+template <class R>
+concept ContentRecord = requires {
+    { R::identifier } -> std::convertible_to<ContentTypeIdentifier>;
 };
 
 // How a record names its content id: its `contentId` field, or a `contentId()` member for the
@@ -78,6 +87,17 @@ private:
     R record_;
 };
 
+// The members every content answers, declared once for the interface: each content record and the
+// content coder answer them through their `Content` face.
+inline auto jsonDerived(json::Tag<Content>) {
+    using namespace json::derived;
+    return members(member("contentId", &Content::contentId),
+                   member("contentIdentifier", &Content::contentIdentifier),
+                   member("isAnthologySeries", &Content::isAnthologySeries),
+                   member("shouldUseExploreAPI", &Content::shouldUseExploreAPI),
+                   member("shouldUseGetPageRequest", &Content::shouldUseGetPageRequest));
+}
+
 // A content record of the concrete kind its "type" tag selects, decoded from the same JSON object.
 // Shared: copies of lists of coders share the records. Two coders are equal when their tags and
 // their records' content ids are.
@@ -111,6 +131,20 @@ private:
 
 // The models of a list of coders, in order.
 std::vector<std::shared_ptr<const Content>> models(const std::vector<ContentCoder>& coders);
+
+// The `Content` interface as the registry sees it: content records (through their model) and the
+// content coder (through the model it holds) answer its members.
+struct ContentFace {
+    static constexpr std::string_view name = "Content";
+    template <class T>
+    static constexpr bool modeledBy = ContentRecord<T> || std::same_as<T, ContentCoder>;
+    template <ContentRecord R>
+    static ContentModel<R> view(const R& record) {
+        return ContentModel<R>(record);
+    }
+    static const Content& view(const ContentCoder& coder) { return *coder.model(); }
+    static auto members() { return jsonDerived(json::Tag<Content>{}); }
+};
 
 }  // namespace vorlane
 

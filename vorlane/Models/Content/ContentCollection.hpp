@@ -6,6 +6,7 @@
 #include "vorlane/Models/Content/CollectionIdentifiers.hpp"
 #include "vorlane/Models/Content/ContentContainer.hpp"
 #include "vorlane/Models/Explore/Action.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <memory>
 #include <optional>
@@ -58,6 +59,12 @@ inline auto jsonFields(json::Tag<ContentCollection>) {
                   lenientIfPresent("actions", &S::actionCoders),
                   lenient("containers", &S::containers))
         .writtenInOrder({"collectionGroup", "text", "callToAction", "image", "videoArt", "containers", "collectionId", "type", "subType", "experimentToken", "actions"});
+}
+
+inline auto jsonDerived(json::Tag<ContentCollection>) {
+    using namespace json::derived;
+    return members(member("isEmpty", &ContentCollection::isEmpty),
+                   member("actions", [](const ContentCollection& c) { return c.actionCoders; }));
 }
 
 }  // namespace vorlane

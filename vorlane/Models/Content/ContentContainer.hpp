@@ -9,6 +9,7 @@
 #include "vorlane/Models/Explore/Actions.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Models/Explore/ExploreVisuals.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Styles/ContentContainerStyle.hpp"
 
 #include <map>
@@ -73,6 +74,15 @@ inline auto jsonFields(json::Tag<ContentContainer>) {
                   required("style", &S::style),
                   optional("background", &S::background),
                   required("set", &S::setDecoder));
+}
+
+inline auto jsonDerived(json::Tag<ContentContainer>) {
+    using namespace json::derived;
+    return members(member("id", &ContentContainer::id),
+                   member("setType", &ContentContainer::setType),
+                   member("isHero", &ContentContainer::isHero),
+                   member("texts", &ContentContainer::texts),
+                   member("content", &ContentContainer::content));
 }
 
 }  // namespace vorlane

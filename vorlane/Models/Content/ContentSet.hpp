@@ -6,6 +6,7 @@
 #include "vorlane/Models/Content/Content.hpp"
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 #include "vorlane/Models/Content/ContentSetType.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -70,6 +71,12 @@ inline auto jsonFields(json::Tag<ContentSet>) {
         .writtenInOrder({"type", "setId", "meta", "text", "items", "experimentToken", "shouldRefresh", "collection"});
 }
 
+inline auto jsonDerived(json::Tag<ContentSet>) {
+    using namespace json::derived;
+    return members(member("reference", &ContentSet::reference),
+                   member("content", [](const ContentSet& s) { return s.items; }));
+}
+
 // A complete set, or a reference to one with the texts to show until it is fetched.
 struct ContentSetCoder {
     std::variant<ContentSet, ContentSetReferenceLocator> content;
@@ -86,6 +93,12 @@ struct ContentSetCoder {
 
     bool operator==(const ContentSetCoder&) const = default;
 };
+
+inline auto jsonDerived(json::Tag<ContentSetCoder>) {
+    using namespace json::derived;
+    return members(member("id", &ContentSetCoder::id),
+                   member("setType", &ContentSetCoder::setType));
+}
 
 }  // namespace vorlane
 

@@ -5,6 +5,7 @@
 //   {"displayName": "Ada Reyes", "order": 1, "participantId": "p-1", "sortName": "Reyes, Ada",
 //    "characterDetails": {"character": "Captain Mira", "characterId": "c-7"}}
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -98,6 +99,11 @@ inline auto jsonFields(json::Tag<CreditGroup>) {
     using namespace json::rules;
     using S = CreditGroup;
     return fields(required("heading", &S::heading), lenient("items", &S::items));
+}
+
+inline auto jsonDerived(json::Tag<ParticipantRole>) {
+    using namespace json::derived;
+    return members(member("value", [](ParticipantRole role) { return std::string(value(role)); }));
 }
 
 }  // namespace vorlane

@@ -4,6 +4,7 @@
 // fails to decode is kept as an empty hit (and reported) instead of failing the answer.
 
 #include "vorlane/Models/Content/Content.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
@@ -30,6 +31,11 @@ struct OstrelSearch {
 inline auto jsonFields(json::Tag<OstrelSearch::Hit>) {
     using namespace json::rules;
     return fields(tolerant("hit", &OstrelSearch::Hit::hit));
+}
+
+inline auto jsonDerived(json::Tag<OstrelSearch>) {
+    using namespace json::derived;
+    return members(member("contents", &OstrelSearch::contents));
 }
 
 }  // namespace vorlane

@@ -12,6 +12,7 @@
 #include "vorlane/Models/Content/ShopImage.hpp"
 #include "vorlane/Models/Explore/PromoLabel.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -214,6 +215,11 @@ inline auto jsonFields(json::Tag<Page>) {
                   required("content", &S::content),
                   lenient("containers", &S::containers),
                   lenientIfPresent("promoLabels", &S::promoLabels));
+}
+
+inline auto jsonDerived(json::Tag<Page>) {
+    using namespace json::derived;
+    return members(member("isAnthology", &Page::isAnthology));
 }
 
 // How many items a page of results holds; `all` asks for every item at once. Carried as its

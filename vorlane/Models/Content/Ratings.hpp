@@ -6,6 +6,7 @@
 //   {"rating": {"text": "TV-14", "imageId": "r-tv14"},
 //    "advisories": [{"text": "Violence", "imageId": "a-v"}]}
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <concepts>
@@ -55,6 +56,11 @@ inline auto jsonFields(json::Tag<Rating>) {
     return fields(required("value", &S::value), required("system", &S::system),
                   required("advisories", &S::advisories), optional("description", &S::description),
                   optional("filingNumber", &S::filingNumber));
+}
+
+inline auto jsonDerived(json::Tag<Rating>) {
+    using namespace json::derived;
+    return members(member("isEmpty", &Rating::isEmpty));
 }
 
 // The rating of an Explore title, drawn as a rendered image when it has one.

@@ -4,6 +4,7 @@
 //
 //   {"releaseType": "original", "releaseYear": 2021, "territory": "US", "releaseDate": "2021-03-05"}
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -76,6 +77,12 @@ inline auto jsonFields(json::Tag<LabeledReleaseYearRange>) {
     using S = LabeledReleaseYearRange;
     return fields(required("label", &S::label), required("startYear", &S::startYear),
                   optional("endYear", &S::endYear));
+}
+
+inline auto jsonDerived(json::Tag<std::vector<Release>>) {
+    using namespace json::derived;
+    return members(member("original", [](const std::vector<Release>& r) { return original(r); }),
+                   member("broadcast", [](const std::vector<Release>& r) { return broadcast(r); }));
 }
 
 }  // namespace vorlane

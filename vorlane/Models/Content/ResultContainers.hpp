@@ -8,6 +8,7 @@
 #include "vorlane/Models/Content/Season.hpp"
 #include "vorlane/Models/Content/Series.hpp"
 #include "vorlane/Models/Content/Video.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <cstdint>
 #include <memory>
@@ -85,6 +86,11 @@ inline auto jsonFields(json::Tag<RelatedContainer>) {
     using namespace json::rules;
     using S = RelatedContainer;
     return fields(lenient("items", &S::items), optional("experimentToken", &S::experimentToken));
+}
+
+inline auto jsonDerived(json::Tag<RelatedContainer>) {
+    using namespace json::derived;
+    return members(member("content", [](const RelatedContainer& r) { return r.items; }));
 }
 
 struct AvatarsContainer {

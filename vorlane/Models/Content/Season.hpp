@@ -8,6 +8,7 @@
 #include "vorlane/Models/Content/Video.hpp"
 #include "vorlane/Models/Explore/PromoLabel.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -78,6 +79,11 @@ inline auto jsonFields(json::Tag<Season>) {
                   optional("meta", &S::meta),
                   optional("episodesMeta", &S::episodesMeta),
                   lenientIfPresent("ratings", &S::ratings));
+}
+
+inline auto jsonDerived(json::Tag<Season>) {
+    using namespace json::derived;
+    return members(member("contentId", &Season::contentId));
 }
 
 // One page of a season's episodes.

@@ -3,6 +3,7 @@
 // series bundle, a seasons container, or page by page).
 
 #include "vorlane/Models/Content/Video.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -84,6 +85,18 @@ inline auto jsonFields(json::Tag<Series>) {
                   lenientIfPresent("actions", &S::actionCoders, null))
         .writtenInOrder({"seriesId", "seriesType", "encodedSeriesId", "text", "callToAction", "image", "videoArt", "seasonsMinYear", "seasonsMaxYear", "releases", "currentAvailability", "typedGenres", "participant", "ratings", "labels", "families", "family", "mediaMetadata", "mediaRights", "encodedParentOf", "badging", "actions"});
 }
+
+inline auto jsonDerived(json::Tag<Series>) {
+    using namespace json::derived;
+    return members(member("encodedFamilyId", &Series::encodedFamilyId),
+                   member("genreIds", &Series::genreIds),
+                   member("exploreDeeplinkParams", &Series::exploreDeeplinkParams),
+                   member("contentReferenceLocator", [](const Series& s) { return ContentReferenceLocator::of(s); }));
+}
+
+// Its browse action is the first of its actions that browses somewhere.
+template <>
+inline constexpr bool providesBrowseAction<Series> = true;
 
 }  // namespace vorlane
 

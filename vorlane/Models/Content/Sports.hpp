@@ -5,6 +5,7 @@
 
 #include "vorlane/Images/ImageMap.hpp"
 #include "vorlane/Models/Content/TextMetadata.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
@@ -86,6 +87,11 @@ inline auto jsonFields(json::Tag<SportEvent>) {
                   optional("venue", &S::venue));
 }
 
+inline auto jsonDerived(json::Tag<SportEvent>) {
+    using namespace json::derived;
+    return members(member("image", &SportEvent::image));
+}
+
 struct SportData : ContentImagesContaining {
     std::string sportId;
     std::optional<TextMap> text;
@@ -101,6 +107,11 @@ inline auto jsonFields(json::Tag<SportData>) {
     return fields(required("sportId", &S::sportId), optional("text", &S::text), optional("image", &S::images));
 }
 
+inline auto jsonDerived(json::Tag<SportData>) {
+    using namespace json::derived;
+    return members(member("image", &SportData::image));
+}
+
 struct LeagueData : ContentImagesContaining {
     std::optional<TextMap> text;
     std::optional<ImageMap> images;
@@ -113,6 +124,11 @@ inline auto jsonFields(json::Tag<LeagueData>) {
     using namespace json::rules;
     using S = LeagueData;
     return fields(optional("text", &S::text), optional("image", &S::images));
+}
+
+inline auto jsonDerived(json::Tag<LeagueData>) {
+    using namespace json::derived;
+    return members(member("image", &LeagueData::image));
 }
 
 struct TeamData : ContentImagesContaining {
@@ -132,6 +148,11 @@ inline auto jsonFields(json::Tag<TeamData>) {
                   required("leagues", &S::leagues),
                   required("venues", &S::venues),
                   required("image", &S::images));
+}
+
+inline auto jsonDerived(json::Tag<TeamData>) {
+    using namespace json::derived;
+    return members(member("image", &TeamData::image));
 }
 
 }  // namespace vorlane

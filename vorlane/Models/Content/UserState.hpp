@@ -4,6 +4,7 @@
 // playhead stands; the same keyed by entity id, and the user state kept with a download.
 
 #include "vorlane/Platform/Date.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -36,6 +37,13 @@ inline auto jsonFields(json::Tag<UserStateProgress>) {
     using S = UserStateProgress;
     return fields(optional("progressPercentage", &S::progressPercentage),
                   optional("secondsRemaining", &S::secondsRemaining));
+}
+
+inline auto jsonDerived(json::Tag<UserStateProgress>) {
+    using namespace json::derived;
+    return members(member("rawProgress", &UserStateProgress::rawProgress),
+                   member("runtime", &UserStateProgress::runtime),
+                   member("playhead", &UserStateProgress::playhead));
 }
 
 // Read from the service as {"inWatchlist", "progress", "timestamp", "playhead"}; written as
@@ -78,6 +86,11 @@ inline auto jsonFields(json::Tag<DownloadUserState>) {
                   optional("lastWatchedTimestamp", &S::lastWatchedTimestamp));
 }
 
+inline auto jsonDerived(json::Tag<DownloadUserState>) {
+    using namespace json::derived;
+    return members(member("occurredOn", &DownloadUserState::occurredOn));
+}
+
 }  // namespace vorlane
 
 // Hand-written: the date and the playhead are read under other keys than they are written under,
@@ -90,6 +103,11 @@ inline auto jsonFields(json::Tag<UserEntityStateMap>) {
     using namespace json::rules;
     using S = UserEntityStateMap;
     return fields(nested("data", required("entityStates", &S::entityStateMap)));
+}
+
+inline auto jsonDerived(json::Tag<UserState>) {
+    using namespace json::derived;
+    return members(member("playhead", &UserState::playhead));
 }
 
 }  // namespace vorlane

@@ -12,6 +12,7 @@
 #include "vorlane/Models/Content/Bookmark.hpp"
 #include "vorlane/Models/Content/Channel.hpp"
 #include "vorlane/Models/Content/Content.hpp"
+#include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 #include "vorlane/Models/Content/Credits.hpp"
 #include "vorlane/Models/Content/Family.hpp"
 #include "vorlane/Models/Content/Genres.hpp"
@@ -25,6 +26,7 @@
 #include "vorlane/Models/Playback/MediaMetadata.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
 #include "vorlane/Models/Playback/Milestone.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <cstdint>
 #include <optional>
@@ -165,6 +167,20 @@ inline auto jsonFields(json::Tag<Video>) {
                   lenientIfPresent("actions", &S::actionCoders, null))
         .writtenInOrder({"seriesId", "encodedSeriesId", "seriesType", "videoId", "contentId", "text", "callToAction", "originalLanguage", "image", "videoArt", "seasonId", "internalTitle", "contentType", "meta", "mediaRights", "typedGenres", "ratings", "labels", "episodeSequenceNumber", "episodeSeriesSequenceNumber", "seasonSequenceNumber", "targetLanguage", "programType", "participant", "milestone", "releases", "mediaMetadata", "currentAvailability", "families", "family", "encodedParentOf", "groups", "event", "badging", "eventState", "league", "sport", "actions"});
 }
+
+inline auto jsonDerived(json::Tag<Video>) {
+    using namespace json::derived;
+    return members(member("encodedFamilyId", &Video::encodedFamilyId),
+                   member("playbackUrl", &Video::playbackUrl),
+                   member("genreIds", &Video::genreIds),
+                   member("isAiringReplay", &Video::isAiringReplay),
+                   member("exploreDeeplinkParams", &Video::exploreDeeplinkParams),
+                   member("contentReferenceLocator", [](const Video& v) { return ContentReferenceLocator::of(v); }));
+}
+
+// Its browse action is the first of its actions that browses somewhere.
+template <>
+inline constexpr bool providesBrowseAction<Video> = true;
 
 // The partner ids of the typed genres that have one, in order (shared by videos and series).
 std::vector<std::string> genreIds(const std::optional<std::vector<TypedGenre>>& typedGenres);

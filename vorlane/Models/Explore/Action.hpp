@@ -9,6 +9,7 @@
 // their shared behaviour as functions below and in Actions.hpp.
 
 #include "vorlane/Platform/Json/Codec.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 
 #include <concepts>
 #include <memory>
@@ -164,6 +165,29 @@ private:
 
 // The models of a list of coders, in order.
 std::vector<std::shared_ptr<const Action>> models(const std::vector<ActionCoder>& coders);
+
+// The members every action answers, declared once for the interface.
+inline auto jsonDerived(json::Tag<Action>) {
+    using namespace json::derived;
+    return members(member("optionalDisplayText", &Action::optionalDisplayText), member("infoBlock", &Action::infoBlock));
+}
+
+// Action records (through their model) and the action coder (through the model it holds) answer
+// the `Action` interface.
+struct ActionFace {
+    static constexpr std::string_view name = "Action";
+    template <class T>
+    static constexpr bool modeledBy =
+        std::same_as<T, ActionCoder> || requires {
+            { T::identifier } -> std::convertible_to<ActionTypeIdentifier>;
+        };
+    template <class R>
+    static ActionModel<R> view(const R& record) {
+        return ActionModel<R>(record);
+    }
+    static const Action& view(const ActionCoder& coder) { return *coder.model(); }
+    static auto members() { return jsonDerived(json::Tag<Action>{}); }
+};
 
 }  // namespace vorlane
 

@@ -9,6 +9,7 @@
 #include "vorlane/Models/Explore/ActionVisuals.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Platform/ContentIdentifier.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -88,6 +89,11 @@ inline auto jsonFields(json::Tag<BrowseAction>) {
                   required("visuals", &S::visuals));
 }
 
+inline auto jsonDerived(json::Tag<BrowseAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &BrowseAction::displayText));
+}
+
 // Downloads one title.
 struct DownloadAction {
     static constexpr ActionTypeIdentifier identifier = ActionTypeIdentifier::download;
@@ -116,6 +122,12 @@ inline auto jsonFields(json::Tag<DownloadAction>) {
                   required("visuals", &S::visuals));
 }
 
+inline auto jsonDerived(json::Tag<DownloadAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &DownloadAction::displayText),
+                   member("contentIdentifier", &DownloadAction::contentIdentifier));
+}
+
 // Downloads a whole season (tagged "downloadAll").
 struct DownloadSeasonAction {
     static constexpr ActionTypeIdentifier identifier = ActionTypeIdentifier::downloadSeason;
@@ -134,6 +146,11 @@ inline auto jsonFields(json::Tag<DownloadSeasonAction>) {
     return fields(required("seasonId", &S::seasonId),
                   optional("infoBlock", &S::infoBlock),
                   required("visuals", &S::visuals));
+}
+
+inline auto jsonDerived(json::Tag<DownloadSeasonAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &DownloadSeasonAction::displayText));
 }
 
 // What a legacy browse action opens: one item by its reference, or a collection by class and slug.
@@ -219,6 +236,11 @@ inline auto jsonFields(json::Tag<ModalAction>) {
                   required("actions", &S::actionCoders));
 }
 
+inline auto jsonDerived(json::Tag<ModalAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &ModalAction::displayText));
+}
+
 // Adds the title to, or removes it from, the saved list.
 struct ModifySavesAction {
     static constexpr ActionTypeIdentifier identifier = ActionTypeIdentifier::modifySaves;
@@ -235,6 +257,11 @@ inline auto jsonFields(json::Tag<ModifySavesAction>) {
     using S = ModifySavesAction;
     return fields(required("visuals", &S::visuals),
                   optional("infoBlock", &S::infoBlock));
+}
+
+inline auto jsonDerived(json::Tag<ModifySavesAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &ModifySavesAction::displayText));
 }
 
 // Starts playback.
@@ -327,6 +354,11 @@ inline auto jsonFields(json::Tag<ShareAction>) {
                   required("visuals", &S::visuals));
 }
 
+inline auto jsonDerived(json::Tag<ShareAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &ShareAction::displayText));
+}
+
 // Switches the player between aspect ratios.
 struct ToggleAspectRatioAction {
     static constexpr ActionTypeIdentifier identifier = ActionTypeIdentifier::toggleAspectRatio;
@@ -367,6 +399,11 @@ inline auto jsonFields(json::Tag<UpsellAction>) {
                   required("visuals", &S::visuals),
                   optional("infoBlock", &S::infoBlock),
                   lenient("actions", &S::actionCoders));
+}
+
+inline auto jsonDerived(json::Tag<UpsellAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &UpsellAction::displayText));
 }
 
 // ---- Shared interfaces --------------------------------------------------------------------------
@@ -436,6 +473,29 @@ concept InfoAndActionInfoBlockContaining = InfoBlockContaining<T> && requires(co
 std::optional<std::vector<std::shared_ptr<const Action>>> actions(const std::optional<std::vector<ActionCoder>>& coders);
 std::optional<BrowseAction> browseAction(const std::optional<std::vector<ActionCoder>>& coders);
 
+// Records that provide a browse action from the actions they carry as coders (legacy videos,
+// series and airings); each says so beside its struct.
+template <class T>
+inline constexpr bool providesBrowseAction = false;
+
+// The browse-action interface, declared once: each record that provides it answers its members.
+struct BrowseActionFace {
+    static constexpr std::string_view name = "BrowseActionProviding";
+    template <class T>
+    static constexpr bool modeledBy = providesBrowseAction<T>;
+    template <class T>
+    static const T& view(const T& record) {
+        return record;
+    }
+    static auto members() {
+        using namespace json::derived;
+        // The actions are written as the coders that hold them.
+        return json::derived::members(
+            member("actions", [](const auto& record) { return record.actionCoders; }),
+            member("browseAction", [](const auto& record) { return vorlane::browseAction(record.actionCoders); }));
+    }
+};
+
 // Which record meets which interface.
 static_assert(ActionVisualsContaining<BrowseAction> && ActionVisualsContaining<DownloadAction> &&
               ActionVisualsContaining<DownloadSeasonAction> && ActionVisualsContaining<ModalAction> &&
@@ -447,6 +507,34 @@ static_assert(InfoBlockContaining<LegacyBrowseAction> && InfoBlockContaining<Pla
 static_assert(PlaybackActionable<PlaybackAction> && PlaybackActionable<TrailerAction>);
 static_assert(DownloadActionable<DownloadAction>);
 static_assert(LegacyBrowseActionable<LegacyBrowseAction> && LegacyBrowseActionable<UpNextLegacyBrowseAction>);
+
+inline auto jsonDerived(json::Tag<LegacyBrowseAction>) {
+    using namespace json::derived;
+    return members(member("refId", &LegacyBrowseAction::refId),
+                   member("contentTypeIdentifier", &LegacyBrowseAction::contentTypeIdentifier));
+}
+
+inline auto jsonDerived(json::Tag<TrailerAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &TrailerAction::displayText),
+                   member("playbackActionType", &TrailerAction::playbackActionType),
+                   member("coderModel", [](const TrailerAction& a) { return coderModel(a); }));
+}
+
+inline auto jsonDerived(json::Tag<UpNextLegacyBrowseAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &UpNextLegacyBrowseAction::displayText),
+                   member("refId", &UpNextLegacyBrowseAction::refId),
+                   member("contentTypeIdentifier", &UpNextLegacyBrowseAction::contentTypeIdentifier));
+}
+
+inline auto jsonDerived(json::Tag<PlaybackAction>) {
+    using namespace json::derived;
+    return members(member("displayText", &PlaybackAction::displayText),
+                   member("playbackActionType", &PlaybackAction::playbackActionType),
+                   member("contentIdentifier", &PlaybackAction::contentIdentifier),
+                   member("coderModel", [](const PlaybackAction& a) { return coderModel(a); }));
+}
 
 }  // namespace vorlane
 

@@ -2,6 +2,7 @@
 // The vocabularies every Explore record uses to name a kind of screen and its style: the page
 // type, the page style with its fallback chain, and the restriction shown on a blocked page.
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
@@ -71,6 +72,11 @@ inline auto jsonFields(json::Tag<ExplorePageStyleDescriptor>) {
     using S = ExplorePageStyleDescriptor;
     return fields(required("name", &S::name),
                   optional("fallback", &S::fallback));
+}
+
+inline auto jsonDerived(json::Tag<ExplorePageStyleDescriptor>) {
+    using namespace json::derived;
+    return members(member("effectivePageStyle", &ExplorePageStyleDescriptor::effectivePageStyle));
 }
 
 // The message shown instead of a page the user may not open.

@@ -2,6 +2,7 @@
 // When an Explore page or set must be fetched again: its refresh policy, an optional time to
 // live, and the moment the value was received.
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <chrono>
@@ -102,6 +103,12 @@ inline auto jsonFields(json::Tag<ExploreRefresh>) {
     using namespace json::rules;
     using S = ExploreRefresh;
     return fields(required("policy", &S::rawPolicy), optional("ttlSeconds", &S::rawTtlSeconds));
+}
+
+inline auto jsonDerived(json::Tag<ExploreRefresh>) {
+    using namespace json::derived;
+    return members(member("policy", &ExploreRefresh::policy),
+                   member("ttlSeconds", &ExploreRefresh::ttlSeconds));
 }
 
 }  // namespace vorlane

@@ -24,6 +24,7 @@
 #include "vorlane/Models/Explore/EmptyState.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
 #include "vorlane/Models/Playback/AudioVisual.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
@@ -135,6 +136,12 @@ inline auto jsonFields(json::Tag<ExploreVisuals>) {
                   optional("emptyStateCode", &S::emptyStateCode), optional("prompt", &S::prompt));
 }
 
+inline auto jsonDerived(json::Tag<ExploreVisuals>) {
+    using namespace json::derived;
+    return members(member("contentTexts", &ExploreVisuals::contentTexts),
+                   member("legacyVideoArtwork", &ExploreVisuals::legacyVideoArtwork));
+}
+
 // The prompt of an item: a plain one, or one inviting an upgrade.
 struct ExploreItemPrompt {
     // Closed: an unknown string fails the prompt.
@@ -236,6 +243,13 @@ inline auto jsonFields(json::Tag<ExploreSetItemVisuals>) {
                   optional("unfocusedArtwork", &S::unfocusedArtwork), optional("videoArtwork", &S::videoArtwork),
                   optional("ratingInfo", &S::ratingInfo), optional("metastringParts", &S::metastringParts),
                   optional("networkAttribution", &S::networkAttribution), optional("badging", &S::badging));
+}
+
+inline auto jsonDerived(json::Tag<ExploreSetItemVisuals>) {
+    using namespace json::derived;
+    return members(member("promptText", &ExploreSetItemVisuals::promptText),
+                   member("promptTextTts", &ExploreSetItemVisuals::promptTextTts),
+                   member("contentTexts", &ExploreSetItemVisuals::contentTexts));
 }
 
 // The visuals of a set.

@@ -9,6 +9,7 @@
 
 #include "vorlane/Models/Content/TextMetadata.hpp"
 #include "vorlane/Platform/Date.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -86,6 +87,12 @@ inline auto jsonFields(json::Tag<PromoLabel>) {
                   optional("episodeSequenceNumber", &S::episodeSequenceNumber), optional("text", &S::text));
 }
 
+inline auto jsonDerived(json::Tag<PromoLabel>) {
+    using namespace json::derived;
+    return members(member("isPremierAccess", &PromoLabel::isPremierAccess),
+                   member("isShopAvailable", &PromoLabel::isShopAvailable));
+}
+
 // When a title coming soon becomes generally available: the sunset of the first coming-soon label;
 // absent when there is none, or when it has no sunset.
 [[nodiscard]] std::optional<Date> generalAccessDate(std::span<const PromoLabel> labels);
@@ -98,6 +105,11 @@ inline auto jsonFields(json::Tag<PromoLabel>) {
 //   5. otherwise none.
 [[nodiscard]] std::optional<PromoLabel> mainPromoLabel(std::span<const PromoLabel> labels, bool enableShopPromoLabels,
                                                        bool showPremierAccess, std::optional<bool> hasImaxVersion);
+
+inline auto jsonDerived(json::Tag<std::vector<PromoLabel>>) {
+    using namespace json::derived;
+    return members(member("generalAccessDate", [](const std::vector<PromoLabel>& labels) { return generalAccessDate(labels); }));
+}
 
 }  // namespace vorlane
 

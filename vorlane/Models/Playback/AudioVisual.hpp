@@ -3,6 +3,7 @@
 // variants, UHD, ...): each a value with a badge image and its spoken text, and the classes of
 // values screens group them by.
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <string>
@@ -108,6 +109,15 @@ inline auto jsonFields(json::Tag<LabeledAudioVisual>) {
     using namespace json::rules;
     using S = LabeledAudioVisual;
     return fields(required("label", &S::label), lenient("flags", &S::flags));
+}
+
+inline auto jsonDerived(json::Tag<AudioVisualValue>) {
+    using namespace json::derived;
+    return members(member("isAccessibilityFeature", [](AudioVisualValue v) { return isAccessibilityFeature(v); }),
+                   member("isAudioFeature", [](AudioVisualValue v) { return isAudioFeature(v); }),
+                   member("isVideoFeature", [](AudioVisualValue v) { return isVideoFeature(v); }),
+                   member("isEnhancedVideoFeature", [](AudioVisualValue v) { return isEnhancedVideoFeature(v); }),
+                   member("isMediaFormat", [](AudioVisualValue v) { return isMediaFormat(v); }));
 }
 
 }  // namespace vorlane

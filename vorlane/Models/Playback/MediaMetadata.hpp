@@ -3,6 +3,7 @@
 // subtitle tracks, playback links and facet labels; and the one playback setting facets imply.
 
 #include "vorlane/Models/Content/VideoFormat.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -149,6 +150,11 @@ inline auto jsonFields(json::Tag<MediaMetadata>) {
                   defaulted("runtimeMillis", &S::runtimeMillis, RuntimeMillisCodec::fallback, with<RuntimeMillisCodec>),
                   optional("mediaId", &S::mediaId),
                   lenient("captions", &S::captions, Missing::empty));
+}
+
+inline auto jsonDerived(json::Tag<std::vector<MetadataFacet>>) {
+    using namespace json::derived;
+    return members(member("settingsTypes", [](const std::vector<MetadataFacet>& facets) { return settingsTypes(facets); }));
 }
 
 }  // namespace vorlane

@@ -4,6 +4,7 @@
 // content API sends them with videos and airings as a dictionary from milestone type to a list of
 // milestones, each milestone carrying one or more times.
 
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <cstdint>
@@ -136,6 +137,12 @@ inline auto jsonFields(json::Tag<Milestone>) {
     return fields(required("id", &S::id), lenient("milestoneTime", &S::milestoneTime));
 }
 
+inline auto jsonDerived(json::Tag<Milestone>) {
+    using namespace json::derived;
+    return members(member("startMilliseconds", &Milestone::startMilliseconds),
+                   member("startSeconds", &Milestone::startSeconds));
+}
+
 // The milestones of a video or airing, keyed by milestone-type wire string in document order. A
 // key that names no milestone type stays, reachable only by its string; a milestone that fails to
 // decode fails the dictionary.
@@ -154,6 +161,11 @@ using MilestoneDictionary = OrderedMap<std::vector<Milestone>>;
                                                        Milestone::MilestoneType type);
 [[nodiscard]] std::optional<Milestone> latestOccurrence(const MilestoneDictionary& dictionary,
                                                         Milestone::MilestoneType type);
+
+inline auto jsonDerived(json::Tag<std::vector<Milestone>>) {
+    using namespace json::derived;
+    return members(member("chronological", [](const std::vector<Milestone>& list) { return chronological(list); }));
+}
 
 }  // namespace vorlane
 

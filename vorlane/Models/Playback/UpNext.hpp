@@ -12,6 +12,7 @@
 #include "vorlane/Models/Content/VideoKinds.hpp"
 #include "vorlane/Platform/Date.hpp"
 #include "vorlane/Platform/Either.hpp"
+#include "vorlane/Platform/Json/Derived.hpp"
 #include "vorlane/Platform/Json/Record.hpp"
 
 #include <optional>
@@ -170,6 +171,16 @@ inline auto jsonFields(json::Tag<UpNext>) {
                   optional("itemTo", &S::itemTo),
                   optional("parentItemTo", &S::parentItemTo),
                   optional("experimentToken", &S::experimentToken));
+}
+
+inline auto jsonDerived(json::Tag<UpNextResponse>) {
+    using namespace json::derived;
+    return members(member("description", &UpNextResponse::description),
+                   member("upNext", [](const UpNextResponse& r) -> std::optional<UpNext> {
+                       auto result = UpNext::from(r);
+                       if (const UpNext* upNext = result.leftIfPresent()) return *upNext;
+                       return std::nullopt;
+                   }));
 }
 
 }  // namespace vorlane

@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace vorlane {
@@ -130,6 +131,15 @@ struct Codec<std::optional<T>> {
             Codec<T>::encode(w, *value);
         else
             w.null();
+    }
+};
+
+// A choice of values is written as the value it holds. Encoding only: which alternative a JSON
+// value stands for cannot be told in general, so records that read a choice have their own codec.
+template <class... T>
+struct Codec<std::variant<T...>> {
+    static void encode(Writer& w, const std::variant<T...>& value) {
+        std::visit([&w](const auto& held) { Codec<std::remove_cvref_t<decltype(held)>>::encode(w, held); }, value);
     }
 };
 
