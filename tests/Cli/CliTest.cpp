@@ -56,7 +56,7 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
         {"decode ContentQueryIdentifier", R"("Video")", 1, "",
          R"(error: (root): cannot initialize ContentQueryIdentifier from invalid String value "Video")"},
         {"decode SentryConfig", "{", 1, "", ""},
-        {"decode NoSuchType", "{}", 1, "", R"(error: unknown type "NoSuchType" (see `vorlane decode --list`))"},
+        {"decode NoSuchType", "{}", 1, "", R"(error: usage: unknown type "NoSuchType" (see `vorlane decode --list`))"},
         // derive decodes alike and prints the derived members instead of the encoding.
         {"derive Image.Purpose", R"("brandTile")", 0,
          R"({"usePlaceholder":true,"showTextOnFailure":true,"format":"png","showOriginalsLabel":false,)"
@@ -65,7 +65,7 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
          ""},
         {"derive SentryConfig", kSentry, 0, "{}\n", ""},
         {"derive SentryConfig -", R"({"isEnabled":true})", 1, "", R"(error: dsn: required key "dsn" not found)"},
-        {"derive", "", 1, "", "error: derive needs a TYPE (see `vorlane decode --list`)"},
+        {"derive", "", 1, "", "error: usage: derive needs a TYPE (see `vorlane decode --list`)"},
         // Only an offset time starts a milestone, even when a time of another type comes first.
         {"derive Milestone",
          R"({"id":"recap","milestoneTime":[{"startMillis":90000,"type":"chapter"},{"startMillis":1500,"type":"offset"}]})",
@@ -79,6 +79,38 @@ TEST(Cli, DecodePrintsTheEncodingOrTheFirstErrorLine) {
         if (!row.firstErrorLine.empty()) { EXPECT_EQ(firstLine(result.err), row.firstErrorLine); }
         if (row.exitCode != 0) { EXPECT_EQ(result.err.rfind("error: ", 0), 0u) << result.err; }
     }
+}
+
+TEST(Cli, EveryUsageErrorExitsOneWithAUsageLineFirst) {
+    for (const std::string arguments : {"", "decode Bookmark a b", "decode --list extra", "derive --list extra",
+                                        "check a b", "query --catalog", "artwork --ratio", "frobnicate"}) {
+        SCOPED_TRACE(arguments);
+        CliRun result = run(arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("error: usage: ", 0), 0u) << result.err;
+    }
+    EXPECT_EQ(run("decode --list extra").err, "error: usage: decode --list takes no TYPE or FILE\n");
+    EXPECT_EQ(run("--help").exitCode, 0);
+}
+
+// A few bytes of answer can name many large records: the list is not reserved whole before its
+// first element is read, so a small address space is enough to fail at that element.
+TEST(Cli, AnAnswerOfManyTinyElementsFailsAtTheFirstBadOne) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
+#else
+    // Two million empty records in a strict list: reserved whole they would take gigabytes.
+    std::string answer = R"({"videos":[)";
+    for (int i = 0; i < 2'000'000; ++i) answer += i ? ",{}" : "{}";
+    answer += R"(],"meta":{"hits":0,"offset":0,"page_size":0}})";
+    const auto path = std::filesystem::temp_directory_path() / ("vorlane-tiny-" + std::to_string(::getpid()));
+    std::ofstream(path) << answer;
+    CliRun result = run("decode VideosContainer", "", "ulimit -v 1500000; cat " + path.string());
+    std::filesystem::remove(path);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(firstLine(result.err), R"(error: videos[0].contentId: required key "contentId" not found)");
+#endif
 }
 
 TEST(Cli, DecodeRefusesAnswersOverTheSizeLimitWithoutReadingThemWhole) {

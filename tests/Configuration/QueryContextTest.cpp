@@ -9,7 +9,7 @@ namespace {
 using json::ErrorKind;
 using jsontesting::Failure;
 
-QueryContext with(auto change) {
+QueryContext changed(auto change) {
     QueryContext context;
     change(context);
     return context;
@@ -23,7 +23,7 @@ TEST(QueryContext, AbsentKeysTakeAFreshAppsValuesAndOtherKeysAreRefused) {
         {R"({"currentCountry":null,"isKidsMode":null})", QueryContext{}},
         {R"({"partner":"harbor-tv","portabilityCountry":"GB","impliedMaturityRating":1350,"profileId":"p-1",)"
          R"("searchOverrides":{"endpoint":"https://search.invalid","headers":{"x-test":"1"}}})",
-         with([&](QueryContext& c) {
+         changed([&](QueryContext& c) {
              c.partner = "harbor-tv", c.portabilityCountry = "GB", c.impliedMaturityRating = 1350, c.profileId = "p-1";
              c.searchOverrides = overrides;
          })},

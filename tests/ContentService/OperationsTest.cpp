@@ -64,7 +64,11 @@ TEST_F(Operations, ArgumentsDecodeAsTheirParametersOrAreRefused) {
         std::string expected;  // the start of the message
     } rows[] = {
         {"getLiveNow", {{"page", "1.5"}}, "argument page=1.5 does not decode as an integer: "},
+        // Numbers past 64 bits are quoted as written, never clamped or rounded into range.
         {"getLiveNow", {{"page", "99999999999999999999"}}, "argument page=99999999999999999999 does not decode as an integer: "},
+        {"getLiveNow", {{"page", "-9223372036854775809"}}, "argument page=-9223372036854775809 does not decode as an integer: "},
+        {"getLiveNow", {{"page", "-9223372036854775809.5"}},
+         "argument page=-9223372036854775809.5 does not decode as an integer: "},
         {"getLiveNow", {{"page", "1"}, {"page", "2"}}, "argument page is given twice"},
         {"getLiveNow", {}, "the arguments given fit no form of getLiveNow: `getLiveNow page`: missing argument page."},
         {"getAiring", {{"id", "x"}},

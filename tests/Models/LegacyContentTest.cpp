@@ -23,7 +23,7 @@ const JsonValue minimalSeries = JsonValue::parse(
     R"({"seriesId":"s1","encodedSeriesId":"ES1","mediaMetadata":{}})");
 const JsonValue slugs = JsonValue::parse(R"([{"language":"en","value":"home"}])");
 
-JsonValue with(JsonValue base, const JsonValue& extra) {
+JsonValue merged(JsonValue base, const JsonValue& extra) {
     base.update(extra);
     return base;
 }
@@ -63,7 +63,7 @@ TEST(Video, KeyRules) {
         return std::pair{v.contentType, v.programType};
     };
     using K = std::pair<VideoContentType, VideoProgramType>;
-    auto videoWith = [](const JsonValue& extra) { return with(minimalVideo, extra).dump(); };
+    auto videoWith = [](const JsonValue& extra) { return merged(minimalVideo, extra).dump(); };
     JsonValue noContentId = minimalVideo;
     noContentId.erase("contentId");
     JsonValue noMedia = minimalVideo;
@@ -88,7 +88,7 @@ TEST(Video, KeyRules) {
               true);
 
     // Failing elements of the lenient lists are dropped, the rest keep their order.
-    const auto video = decodeValue<Video>(with(minimalVideo, JsonValue::parse(R"({
+    const auto video = decodeValue<Video>(merged(minimalVideo, JsonValue::parse(R"({
         "labels": [{"value":"a","region":"US"}, {"value":1}, {"value":"b","region":"GB"}],
         "families": [{"encodedFamilyId":"F1"}, {"encodedFamilyId":7}],
         "typedGenres": [{"partnerId":"g1"}, {}, {"partnerId":"g2"}]})")));
@@ -99,7 +99,7 @@ TEST(Video, KeyRules) {
 }
 
 TEST(Video, EncodingWritesEveryKeyButChannelInItsOrderAbsentOnesAsNull) {
-    const auto video = decodeValue<Video>(with(minimalVideo, {{"channel", {{"id", "ch"}}}, {"videoId", nullptr}}));
+    const auto video = decodeValue<Video>(merged(minimalVideo, {{"channel", {{"id", "ch"}}}, {"videoId", nullptr}}));
     const JsonValue written = toJsonValue(video);
     std::vector<std::string> keys;
     for (const auto& [key, value] : written.items()) keys.push_back(key);
@@ -144,7 +144,7 @@ TEST(Video, DerivedMembers) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.extra.dump());
-        const auto video = decodeValue<Video>(with(minimalVideo, row.extra));
+        const auto video = decodeValue<Video>(merged(minimalVideo, row.extra));
         const auto family = video.encodedFamilyId();
         EXPECT_EQ(family ? std::optional(family->identifier) : std::nullopt, row.familyId);
         EXPECT_EQ(video.isAiringReplay(), row.replay);
@@ -159,7 +159,7 @@ TEST(Video, DerivedMembers) {
 }
 
 TEST(Series, KeyRulesEncodingAndDerivedMembers) {
-    auto seriesWith = [](const JsonValue& extra) { return with(minimalSeries, extra).dump(); };
+    auto seriesWith = [](const JsonValue& extra) { return merged(minimalSeries, extra).dump(); };
     expectRows<std::optional<SeriesType>>(
         {{seriesWith({{"seriesType", "studio-show"}}), SeriesType::studioShow},
          {seriesWith({{"seriesType", nullptr}}), std::nullopt},
@@ -168,7 +168,7 @@ TEST(Series, KeyRulesEncodingAndDerivedMembers) {
          {R"({"seriesId":"s","encodedSeriesId":"E"})", Failure{ErrorKind::keyNotFound, "mediaMetadata"}}},
         [](std::string_view text) { return json::decode<Series>(text).seriesType; });
 
-    const auto series = decodeValue<Series>(with(minimalSeries, JsonValue::parse(
+    const auto series = decodeValue<Series>(merged(minimalSeries, JsonValue::parse(
         R"({"seriesType":"studio-show","families":[{"encodedFamilyId":"A"}]})")));
     EXPECT_EQ(series.encodedFamilyId(), EncodedIdentifier("A"));
     EXPECT_EQ(series.exploreDeeplinkParams(),
@@ -190,9 +190,9 @@ TEST(Seasons, PagingKeysAndEpisodePages) {
         [](std::string_view text) { return json::decode<Season>(text).episodesMeta; });
     EXPECT_EQ(json::decode<Season>(R"({"seasonId":"s","seasonSequenceNumber":2})").image, ImageMap{});
 
-    JsonValue badVideo = with(minimalVideo, {{"contentType", "teaser"}});
+    JsonValue badVideo = merged(minimalVideo, {{"contentType", "teaser"}});
     const auto page = decodeValue<EpisodesPageSet>(
-        {{"meta", {{"hits", 40}}}, {"videos", {minimalVideo, badVideo, with(minimalVideo, {{"contentId", "v2"}})}}});
+        {{"meta", {{"hits", 40}}}, {"videos", {minimalVideo, badVideo, merged(minimalVideo, {{"contentId", "v2"}})}}});
     EXPECT_EQ(page.meta.hits, 40);
     ASSERT_EQ(page.videos.size(), 2u);
     EXPECT_EQ(page.videos[1].contentId, "v2");
@@ -200,7 +200,7 @@ TEST(Seasons, PagingKeysAndEpisodePages) {
 }
 
 TEST(Collections, IdentifierRules) {
-    auto ids = decodeValue<ContentCollectionIdentifiers>(with(identifiers("g"), JsonValue::parse(R"({
+    auto ids = decodeValue<ContentCollectionIdentifiers>(merged(identifiers("g"), JsonValue::parse(R"({
         "contentClass": "Home", "parentCollectionGroupId": 42, "parentCollectionSlug": "parent",
         "associatedCollectionGroups": [{"collectionGroupId":"A"}, {"associationType":"parent","collectionGroupId":"X"},
                                        {"associationType":"Parent","collectionGroupId":"B"},
@@ -235,7 +235,7 @@ TEST(Collections, SetsAndReferences) {
     EXPECT_EQ(coder.id(), "X");
     EXPECT_EQ(toJsonValue(coder), reference);
 
-    auto full = decodeValue<ContentSetCoder>(with(completeSet("Y", JsonValue::array()), {{"type", "TrendingSet"}}));
+    auto full = decodeValue<ContentSetCoder>(merged(completeSet("Y", JsonValue::array()), {{"type", "TrendingSet"}}));
     ASSERT_TRUE(full.set());
     EXPECT_EQ(full.id(), "Y");
     EXPECT_EQ(full.setType(), ContentSetType::trending);
@@ -244,7 +244,7 @@ TEST(Collections, SetsAndReferences) {
     expectRows<std::string>(
         {{R"({"refType":"NoSuchSet","refId":"X"})", Failure{ErrorKind::keyNotFound, "meta"}},
          {R"({"refType":"CuratedSet"})", Failure{ErrorKind::keyNotFound, "refId"}},
-         {with(completeSet("Z", JsonValue::array()), {{"refType", nullptr}}).dump(), std::string("Z")},
+         {merged(completeSet("Z", JsonValue::array()), {{"refType", nullptr}}).dump(), std::string("Z")},
          {R"({"type":"CuratedSet","setId":"s","items":[],"meta":{"hits":10,"pageSize":15,"offset":0}})",
           Failure{ErrorKind::keyNotFound, "meta.page_size"}},
          {R"({"type":"DownloadsSet","setId":"s","items":[],"meta":{"hits":1,"page_size":1,"offset":0}})",
@@ -255,12 +255,12 @@ TEST(Collections, SetsAndReferences) {
 TEST(Collections, NestedCollectionsDecodeAndWriteBackUnchanged) {
     // A collection whose set holds a collection (itself holding a set with a video), an unknown
     // kind, a flat personalized collection without a collection "type", and a series.
-    JsonValue innerVideo = with(minimalVideo, {{"type", "MepoVideo"}});
-    JsonValue innerCollection = with(collection("inner", {{{"type", "GridContainer"}, {"style", "grid_tile"},
+    JsonValue innerVideo = merged(minimalVideo, {{"type", "MepoVideo"}});
+    JsonValue innerCollection = merged(collection("inner", {{{"type", "GridContainer"}, {"style", "grid_tile"},
                                                            {"set", completeSet("s2", {innerVideo})}}}),
                                      {{"type", "StandardCollection"}});
-    JsonValue flatPersonalized = with(collection("p", JsonValue::array()), {{"type", "PersonalizedCollection"}});
-    JsonValue series = with(minimalSeries, {{"type", "MepoSeries"}});
+    JsonValue flatPersonalized = merged(collection("p", JsonValue::array()), {{"type", "PersonalizedCollection"}});
+    JsonValue series = merged(minimalSeries, {{"type", "MepoSeries"}});
     JsonValue items = {innerCollection, {{"type", "Program"}, {"contentId", "x"}}, flatPersonalized, series};
     JsonValue outer = collection("outer", {{{"type", "ShelfContainer"}, {"style", "no_such_style"},
                                             {"set", completeSet("s1", items)}},
@@ -328,11 +328,11 @@ TEST(ContentCoder, EveryTagSelectsItsRecord) {
         {"MepoSeries", minimalSeries, [](const ContentCoder& c) { return c.as<Series>() != nullptr; }},
         {"StandardCollection", flatCollection, [](const ContentCoder& c) { return c.as<ContentCollection>() != nullptr; }},
         {"Avatar", avatar, [](const ContentCoder& c) { return c.as<Avatar>() != nullptr; }},
-        {"Airing", with(minimalVideo, {{"eventId", "e1"}}), [](const ContentCoder& c) { return c.as<Airing>() != nullptr; }},
+        {"Airing", merged(minimalVideo, {{"eventId", "e1"}}), [](const ContentCoder& c) { return c.as<Airing>() != nullptr; }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.tag);
-        JsonValue tagged = with(row.body, {{"type", row.tag}});
+        JsonValue tagged = merged(row.body, {{"type", row.tag}});
         if (row.tag == "StandardCollection") tagged["type"] = "StandardCollection";
         const auto coder = decodeValue<ContentCoder>(tagged);
         EXPECT_EQ(json::wireString(coder.type()), row.tag);
@@ -342,7 +342,7 @@ TEST(ContentCoder, EveryTagSelectsItsRecord) {
 
     // Both collection tags read a collection, whose own "type" must then be a collection type;
     // the coder keeps the tag it read.
-    JsonValue personalized = with(flatCollection, {{"type", "PersonalizedCollection"}});
+    JsonValue personalized = merged(flatCollection, {{"type", "PersonalizedCollection"}});
     EXPECT_EQ(decodeFailure<ContentCoder>(personalized.dump()).path(), "type");
     const ContentCoder kept(ContentTypeIdentifier::personalizedCollection,
                             std::make_shared<const ContentModel<ContentCollection>>(ContentCollection::empty()));
@@ -363,10 +363,10 @@ TEST(Containers, IdsStylesAndResultContainers) {
     const auto meta = json::decode<VideosContainer::Meta>(R"({"offset":5,"pageSize":15,"hits":40})");
     EXPECT_EQ(meta, (VideosContainer::Meta{5, std::nullopt, 40}));
     EXPECT_EQ(decodeFailure<VideosContainer>(
-                  with(JsonValue::object(), {{"meta", JsonValue::object()}, {"videos", {minimalVideo, 1}}}).dump())
+                  merged(JsonValue::object(), {{"meta", JsonValue::object()}, {"videos", {minimalVideo, 1}}}).dump())
                   .path(),
               "videos[1]");
-    const auto related = decodeValue<RelatedContainer>({{"items", {with(minimalVideo, {{"type", "MepoVideo"}}), 1}}});
+    const auto related = decodeValue<RelatedContainer>({{"items", {merged(minimalVideo, {{"type", "MepoVideo"}}), 1}}});
     EXPECT_EQ(related.content().size(), 1u);
 
     // An avatar without an image map files its free-standing images as square avatar tiles.

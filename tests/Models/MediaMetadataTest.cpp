@@ -19,11 +19,6 @@ namespace {
 
 using namespace jsontesting;
 
-std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(VORLANE_TEST_DATA_DIR) + "/playback/" + name);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 MediaMetadata withCaptions(std::vector<Caption> captions) {
     MediaMetadata m;
     m.captions = std::move(captions);
@@ -120,11 +115,11 @@ TEST(MediaMetadata, WritesEveryKeyAndOptionalOnesOnlyWhenPresent) {
               R"({"facets":[],"features":[],"audioTracks":[],"playbackUrls":[],"runtimeMillis":1,"captions":[]})");
     EXPECT_EQ(MediaMetadata{}, MediaMetadata::empty);
 
-    const auto full = json::decode<MediaMetadata>(fixture("media_metadata.json"), json::DecoderSettings::iso8601());
+    const auto full = json::decode<MediaMetadata>(testData("playback/media_metadata.json"), json::DecoderSettings::iso8601());
     EXPECT_EQ(full.format, VideoFormat("uhd"));
     EXPECT_EQ(full.activeAspectRatio, 1.78);
     EXPECT_EQ(full.audioTracks.at(1).features, std::nullopt);  // absent stays absent
-    EXPECT_EQ(JsonValue::parse(json::encode(full)), JsonValue::parse(fixture("media_metadata.json")));
+    EXPECT_EQ(JsonValue::parse(json::encode(full)), JsonValue::parse(testData("playback/media_metadata.json")));
 }
 
 TEST(MediaMetadata, FourByThreeFacetGivesItsPlaybackSetting) {

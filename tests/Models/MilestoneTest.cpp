@@ -27,11 +27,6 @@ std::vector<std::string> ids(const std::vector<Milestone>& list) {
     return out;
 }
 
-std::string fixture(const std::string& name) {
-    std::ifstream in(std::string(VORLANE_TEST_DATA_DIR) + "/playback/" + name);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(MilestoneVocabularies, TypesHaveTheirExactWireStringsAndTimeTypesNeverFail) {
     expectWireStrings<Type>({"up_next", "intro_start", "intro_end", "recap_start", "recap_end", "tag_start", "tag_end",
                              "clip_start", "clip_end", "thumbnail_frame", "BROADCAST_START", "BROADCAST_END", "FFOC",
@@ -97,11 +92,11 @@ TEST(Milestone, ChronologicalKeepsTimedMilestonesEarliestFirst) {
 }
 
 TEST(MilestoneDictionary, FindsMilestonesByTypeAndTheirFirstAndLatestOccurrence) {
-    const auto dictionary = json::decode<MilestoneDictionary>(fixture("milestones.json"), json::DecoderSettings::iso8601());
+    const auto dictionary = json::decode<MilestoneDictionary>(testData("playback/milestones.json"), json::DecoderSettings::iso8601());
     // Keys that name no type stay, reachable by their string; a dictionary writes back its keys.
     EXPECT_NE(dictionary.find("ffec"), nullptr);
     EXPECT_NE(dictionary.find("chapter_start"), nullptr);
-    EXPECT_EQ(JsonValue::parse(json::encode(dictionary)), JsonValue::parse(fixture("milestones.json")));
+    EXPECT_EQ(JsonValue::parse(json::encode(dictionary)), JsonValue::parse(testData("playback/milestones.json")));
 
     EXPECT_EQ(ids(milestones(dictionary, Type::introStart)), (std::vector<std::string>{"i9", "i1", "i5"}));
     EXPECT_EQ(firstOccurrence(dictionary, Type::introStart), at("i1", 1000));

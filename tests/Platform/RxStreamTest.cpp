@@ -3,6 +3,8 @@
 #include "vorlane/Platform/Rx/Observable.hpp"
 #include "vorlane/Platform/Rx/Scheduler.hpp"
 
+#include "tests/Platform/RxTestSupport.hpp"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -14,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using Ms = std::chrono::milliseconds;
 
-struct Boom : std::runtime_error { using std::runtime_error::runtime_error; };
+using testing::Boom;
 
 // A stream driven by hand: the observer of its latest subscription, and how often it was cancelled.
 struct ManualStream {
@@ -54,10 +56,10 @@ struct Recorder {
     }
 };
 
-using Stage = std::function<Observable<int>(Observable<int>)>;
+using StreamStage = std::function<Observable<int>(Observable<int>)>;
 
 TEST(RxObservable, DistinctDropsRepeatsAndFlatMapLatestFollowsEachInnerStreamToItsEnd) {
-    struct Case { const char* name; Stage stage; std::vector<int> input, expected; };
+    struct Case { const char* name; StreamStage stage; std::vector<int> input, expected; };
     const std::vector<Case> cases = {
         {"distinct", [](auto s) { return s.distinctUntilChanged(); }, {1, 1, 2, 2, 2, 1, 1}, {1, 2, 1}},
         {"flatMapLatest of streams",
@@ -139,7 +141,7 @@ TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscrip
     auto scheduler = std::make_shared<TestScheduler>();
     ManualSingles inner;
     // pipeline, and how many of the two values pushed before disposal it delivered
-    const std::vector<std::tuple<const char*, Stage, std::size_t>> pipelines = {
+    const std::vector<std::tuple<const char*, StreamStage, std::size_t>> pipelines = {
         {"source", [](auto s) { return s; }, 2},
         {"filter, map, distinct",
          [](auto s) { return s.filter([](int) { return true; }).map([](int v) { return v; }).distinctUntilChanged(); },
@@ -181,7 +183,7 @@ TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
         {"error then completion", [&](auto o) { o.onError(first), o.onCompleted(); }, 0, 1, 0},
         {"completion then error", [&](auto o) { o.onCompleted(), o.onError(first), o.onNext(1); }, 0, 0, 1},
     };
-    const std::vector<std::pair<const char*, Stage>> stages = {
+    const std::vector<std::pair<const char*, StreamStage>> stages = {
         {"source", [](auto s) { return s; }},
         {"map", [](auto s) { return s.map([](int v) { return v; }); }},
         {"flatMapLatest", [](auto s) { return s.flatMapLatest([](int v) { return just(v); }); }},
@@ -198,7 +200,7 @@ TEST(RxObservable, AStreamEndsExactlyOnceAndAnEndingDisposesWhatIsUpstream) {
         }
     }
     // A throwing function is the error, once, and the source above it is disposed.
-    const std::vector<std::pair<const char*, Stage>> throwing = {
+    const std::vector<std::pair<const char*, StreamStage>> throwing = {
         {"filter", [](auto s) { return s.filter([](int) -> bool { throw Boom("filter"); }); }},
         {"map", [](auto s) { return s.map([](int) -> int { throw Boom("map"); }); }},
         {"flatMapLatest", [](auto s) { return s.flatMapLatest([](int) -> Single<int> { throw Boom("flatMapLatest"); }); }},

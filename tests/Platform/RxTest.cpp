@@ -1,5 +1,7 @@
 #include "vorlane/Platform/Rx/Completable.hpp"
 
+#include "tests/Platform/RxTestSupport.hpp"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,7 +13,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Boom : std::runtime_error { using std::runtime_error::runtime_error; };
+using testing::Boom;
 
 // A source completed by hand, from any thread. Counts subscriptions and cancellations.
 struct ManualSource {
@@ -41,7 +43,7 @@ struct Delivered {
     }
 };
 
-using Stage = std::function<Single<int>(Single<int>)>;
+using SingleStage = std::function<Single<int>(Single<int>)>;
 
 TEST(RxSingle, RunsAnewOnEachSubscriptionWithSideEffectsInSubscriptionOrder) {
     std::vector<std::string> log;
@@ -82,7 +84,7 @@ TEST(RxSingle, DeliversOnlyTheFirstSignalOfAMisbehavingSource) {
 TEST(RxSingle, ErrorsPassThroughOperatorsAsTheSameException) {
     auto original = std::make_exception_ptr(Boom("upstream"));
     int called = 0;
-    const std::vector<std::pair<const char*, Stage>> stages = {
+    const std::vector<std::pair<const char*, SingleStage>> stages = {
         {"map", [&](auto s) { return s.map([&](int v) { return ++called, v; }); }},
         {"flatMap", [&](auto s) { return s.flatMap([&](int v) { return ++called, just(v); }); }},
         {"doOnSuccess", [&](auto s) { return s.doOnSuccess([&](int) { ++called; }); }},
@@ -102,7 +104,7 @@ TEST(RxSingle, ErrorsPassThroughOperatorsAsTheSameException) {
 TEST(RxSingle, ExceptionsThrownByFunctionsBecomeTheErrorButSubscriberExceptionsDoNot) {
     int sourceRuns = 0;
     auto source = Single<int>::create([&](SingleObserver<int> o) { ++sourceRuns, o.onSuccess(1); });
-    const std::vector<std::pair<const char*, Stage>> stages = {
+    const std::vector<std::pair<const char*, SingleStage>> stages = {
         {"source", [](auto) { return Single<int>::create([](auto) { throw Boom("source"); }); }},
         {"map", [](auto s) { return s.map([](int) -> int { throw Boom("map"); }); }},
         {"flatMap", [](auto s) { return s.flatMap([](int) -> Single<int> { throw Boom("flatMap"); }); }},
@@ -129,7 +131,7 @@ TEST(RxSingle, ExceptionsThrownByFunctionsBecomeTheErrorButSubscriberExceptionsD
 }
 
 TEST(RxSingle, DisposeBeforeCompletionSuppressesDeliveryAndCancelsOnce) {
-    const std::vector<std::pair<const char*, Stage>> pipelines = {
+    const std::vector<std::pair<const char*, SingleStage>> pipelines = {
         {"source", [](auto s) { return s; }},
         {"map", [](auto s) { return s.map([](int v) { return v + 1; }).doOnSuccess([](int) {}); }},
         {"outer of flatMap", [](auto s) { return s.flatMap([](int v) { return just(v); }); }},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 namespace vorlane {
@@ -22,12 +23,12 @@ struct TempCatalog {
             "moviesScreenSlug":"m","seriesScreenSlug":"s","watchListScreenSlug":"w","originalsScreenSlug":"o",
             "avatarSlug":"a","brandSlugs":[],"onboardingSlug":"b","searchIndex":"i","defaultSeriesBundleEpisodeCount":1})");
         write("manifest.json", R"({"configuration":"config.json","answers":[
-            {"file":"any-video.json","type":"T","api":"content","query":{"key":"video"}},
-            {"file":"video-1.json","type":"T","api":"content","query":{"key":"video","variables":{"contentId":"1"}}},
-            {"file":"video-1-fr.json","type":"T","api":"content","query":{"key":"series","variables":{"contentId":"1","region":"FR"}}},
-            {"file":"home.json","type":"T","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"}}},
-            {"file":"home-20.json","type":"T","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"},"params":{"limit":20}}},
-            {"file":"state.json","type":"T","api":"explore","query":{"key":"userState","variables":{"pids":["p1"]}}}]})");
+            {"file":"any-video.json","type":"EncodedIdentifier","api":"content","query":{"key":"video"}},
+            {"file":"video-1.json","type":"EncodedIdentifier","api":"content","query":{"key":"video","variables":{"contentId":"1"}}},
+            {"file":"video-1-fr.json","type":"EncodedIdentifier","api":"content","query":{"key":"series","variables":{"contentId":"1","region":"FR"}}},
+            {"file":"home.json","type":"EncodedIdentifier","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"}}},
+            {"file":"home-20.json","type":"EncodedIdentifier","api":"explore","query":{"key":"explorePage","variables":{"pageId":"home"},"params":{"limit":20}}},
+            {"file":"state.json","type":"EncodedIdentifier","api":"explore","query":{"key":"userState","variables":{"pids":["p1"]}}}]})");
         for (const char* name : {"any-video.json", "video-1.json", "video-1-fr.json", "home.json", "home-20.json", "state.json"})
             write(name, std::string("\"") + name + "\"");
     }
@@ -149,9 +150,19 @@ TEST(CatalogSession, ManifestPathsMustStayInsideTheCatalogDirectory) {
     fs::create_directories(temp.dir / "sub");
     // configuration, answer file, expected error ("" when it loads)
     struct Row { std::string configuration, file, error; };
+    // Links inside the catalog: one to a file inside it, two leading out of it.
+    fs::create_symlink(temp.dir / "any-video.json", temp.dir / "in-link.json");
+    fs::create_symlink("/etc/os-release", temp.dir / "out-link.json");
+    fs::create_directory_symlink("/etc", temp.dir / "out-dir");
     const Row rows[] = {
         {"config.json", "./sub/../any-video.json", ""},
         {"sub/../config.json", "sub/later.json", ""},
+        {"config.json", "in-link.json", ""},
+        {"config.json", "out-link.json",
+         R"(manifest entry "out-link.json" (answers[1].file) lies outside the catalog directory ()"},
+        {"config.json", "out-dir/os-release",
+         R"(manifest entry "out-dir/os-release" (answers[1].file) lies outside the catalog directory ()"},
+        {"config.json", R"(a\u0000b.json)", R"(manifest entry "a\u0000b.json" (answers[1].file) holds a NUL character)"},
         {"config.json", "../../etc/os-release",
          R"(manifest entry "../../etc/os-release" (answers[1].file) lies outside the catalog directory)"},
         {"config.json", "sub/../../x.json", R"(manifest entry "sub/../../x.json" (answers[1].file) lies outside the catalog directory)"},
@@ -167,9 +178,45 @@ TEST(CatalogSession, ManifestPathsMustStayInsideTheCatalogDirectory) {
             CatalogSession::open(temp.dir);
             EXPECT_EQ(row.error, "");
         } catch (const std::runtime_error& error) {
-            EXPECT_EQ(error.what(), row.error);
+            EXPECT_EQ(std::string(error.what()).rfind(row.error, 0), 0u) << error.what();  // links also name where they lead
         }
     }
+}
+
+// What a query reads is checked when it is read, as `vorlane check` checks it: its type is known,
+// its file is readable, within the size limit, and still inside the catalog.
+TEST(CatalogSession, AnswersAreReadLikeCheckedDocumentsOrFailNamingTheAnswer) {
+    TempCatalog temp;
+    const auto failureOf = [&](const std::string& manifestEntry, const std::function<void()>& prepare = {}) {
+        temp.write("manifest.json", R"({"configuration":"config.json","answers":[)" + manifestEntry + "]}");
+        auto session = CatalogSession::open(temp.dir);
+        if (prepare) prepare();
+        try {
+            session->contentApi()->query(sdk::RestQuery{"core/video", JsonValue::object()}, {}, {}, {}).blockingGet();
+            return std::string("no failure");
+        } catch (const CatalogSessionError& error) {
+            return std::string(error.what());
+        }
+    };
+    const auto entry = [](const std::string& file, const std::string& type) {
+        return R"({"file":")" + file + R"(","type":")" + type + R"(","api":"content","query":{"key":"video"}})";
+    };
+    EXPECT_EQ(failureOf(entry("any-video.json", "EncodedIdentifier")), "no failure");
+    EXPECT_EQ(failureOf(entry("any-video.json", "Nope")), R"(the answer any-video.json declares the unknown type "Nope")");
+    EXPECT_EQ(failureOf(entry("gone.json", "EncodedIdentifier")).rfind("the answer gone.json cannot be read: ", 0), 0u);
+    // A sparse file past the limit is refused by its size, before it is read.
+    fs::resize_file(temp.dir / "home.json", (std::uintmax_t{257} << 20));
+    EXPECT_NE(failureOf(entry("home.json", "EncodedIdentifier")).find("the answer is larger than the limit (269484032 bytes"),
+              std::string::npos);
+    // A link swapped for one leading out after the catalog was loaded.
+    fs::create_symlink(temp.dir / "state.json", temp.dir / "swap.json");
+    EXPECT_NE(failureOf(entry("swap.json", "EncodedIdentifier"),
+                        [&] {
+                            fs::remove(temp.dir / "swap.json");
+                            fs::create_symlink("/etc/os-release", temp.dir / "swap.json");
+                        })
+                  .find("lies outside the catalog directory"),
+              std::string::npos);
 }
 
 TEST(SessionValues, ContentIdentifierHasOneKindOnTheWire) {

@@ -1,5 +1,7 @@
 #include "tools/vorlane/ArtworkCommand.hpp"
 
+#include "tools/vorlane/UsageError.hpp"
+
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/ImageMap.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
@@ -20,11 +22,6 @@ struct ArtworkOptions {
     std::string purpose, entity, context, content, ratio, file;
     std::vector<std::string> fallbacks;
     bool standardFallback = false;
-};
-
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 template <class E>

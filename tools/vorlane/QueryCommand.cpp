@@ -1,5 +1,7 @@
 #include "tools/vorlane/QueryCommand.hpp"
 
+#include "tools/vorlane/UsageError.hpp"
+
 #include "vorlane/Configuration/QueryContext.hpp"
 #include "vorlane/ContentService/Operations.hpp"
 #include "vorlane/ContentService/SDKContentService.hpp"
@@ -23,11 +25,6 @@
 namespace vorlane::cli {
 
 namespace {
-
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // NAME=VALUE texts as the operation's arguments.
 OperationArguments splitArguments(const std::vector<std::string>& texts) {
@@ -93,6 +90,7 @@ std::string describeWarning(const Warning& warning) {
 struct QueryOptions {
     std::string catalog = VORLANE_CATALOG_DIR;
     std::string context;
+    bool contextGiven = false;  // `--context ""` names a file too, one that cannot be read
     bool trace = false;
     bool list = false;
     std::string operation;
@@ -100,8 +98,8 @@ struct QueryOptions {
     std::vector<std::string> unknownOptions;  // left over by the parser
 };
 
-QueryContext readContext(const std::string& file) {
-    if (file.empty()) return QueryContext{};
+QueryContext readContext(const std::string& file, bool given) {
+    if (!given) return QueryContext{};
     try {
         return json::decode<QueryContext>(json::PaddedAnswer::fromFile(file, json::DecoderSettings{}.maxAnswerBytes));
     } catch (const std::exception& error) {
@@ -183,7 +181,7 @@ int run(const QueryOptions& options) {
             warnings.emplace([&trace](const Warning& warning) { trace.line("warn", describeWarning(warning)); });
         }
 
-        const QueryContext context = readContext(options.context);
+        const QueryContext context = readContext(options.context, options.contextGiven);
         auto session = openCatalog(options.catalog);
         if (trace.enabled()) session->onCall([&trace](const SessionCall& call) { trace.line("call", json::encode(call)); });
         const SDKContentService service(SDKContentService::Inputs::fixed(
@@ -256,15 +254,17 @@ std::function<int()> addQueryCommand(CLI::App& app) {
         "  vorlane query --list");
     command->footer(operationsHelp() + kFooter);
     command->add_option("--catalog", options->catalog, "Catalog directory (default: the built-in catalog)");
-    command->add_option("--context", options->context, "JSON file of the service's run-time inputs (see below)");
+    auto* context =
+        command->add_option("--context", options->context, "JSON file of the service's run-time inputs (see below)");
     command->add_flag("--trace", options->trace, "Write calls, log entries, warnings and non-fatal reports to standard error");
     command->add_flag("--list", options->list, "Print every operation with its argument names, one a line");
     command->add_option("OPERATION", options->operation, "Operation name (see --list)");
     command->add_option("ARGUMENTS", options->arguments, "NAME=VALUE arguments of the operation");
     command->allow_extras();
-    return [command, options] {
+    return [command, context, options] {
         if (!command->parsed()) return -1;
         options->unknownOptions = command->remaining();
+        options->contextGiven = context->count() > 0;
         return run(*options);
     };
 }

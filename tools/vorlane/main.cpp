@@ -42,6 +42,10 @@ enum class Output { encoding, derivedMembers };
 int runDecode(const std::string& command, const std::string& typeName, const std::string& file, bool list,
               bool withDiagnostics, Output output) {
     if (list) {
+        if (!typeName.empty() || !file.empty()) {
+            std::cerr << "error: usage: " << command << " --list takes no TYPE or FILE\n";
+            return 1;
+        }
         for (const auto& type : vorlane::decodableTypes()) {
             if (output == Output::encoding) {
                 std::cout << type.name << '\n';
@@ -55,12 +59,12 @@ int runDecode(const std::string& command, const std::string& typeName, const std
         return 0;
     }
     if (typeName.empty()) {
-        std::cerr << "error: " << command << " needs a TYPE (see `vorlane decode --list`)\n";
+        std::cerr << "error: usage: " << command << " needs a TYPE (see `vorlane decode --list`)\n";
         return 1;
     }
     const auto* type = vorlane::findDecodableType(typeName);
     if (!type) {
-        std::cerr << "error: unknown type \"" << typeName << "\" (see `vorlane decode --list`)\n";
+        std::cerr << "error: usage: unknown type \"" << typeName << "\" (see `vorlane decode --list`)\n";
         return 1;
     }
     json::Diagnostics diagnostics;
@@ -155,7 +159,18 @@ int main(int argc, char** argv) {
     auto runArtwork = vorlane::cli::addArtworkCommand(app);
     auto runQuery = vorlane::cli::addQueryCommand(app);
 
-    CLI11_PARSE(app, argc, argv);
+    // Every usage error, the parser's own included, exits 1 with `error: usage: MESSAGE` first;
+    // --help and --help-all print their text and exit 0.
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::CallForAllHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "error: usage: " << error.what() << '\n';
+        return 1;
+    }
 
     if (decode->parsed()) return runDecode("decode", typeName, file, list, decodeDiagnostics, Output::encoding);
     if (derive->parsed())

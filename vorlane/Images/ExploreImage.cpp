@@ -7,11 +7,11 @@ namespace vorlane {
 
 namespace {
 
-using Context = ExploreImage::Context;
-using Content = ExploreImage::Content;
+using ImageContext = ExploreImage::Context;
+using ImageContent = ExploreImage::Content;
 
 // The image under (context, content, ratio key), with the content's ratio fallbacks when allowed.
-const ExploreImage* lookup(const ExploreImageMap& images, Context context, Content content, AspectRatio aspectRatio,
+const ExploreImage* lookup(const ExploreImageMap& images, ImageContext context, ImageContent content, AspectRatio aspectRatio,
                            bool ratioFallbacks) {
     const auto* contents = images.find(context);
     if (!contents) return nullptr;
@@ -29,38 +29,38 @@ const ExploreImage* lookup(const ExploreImageMap& images, Context context, Conte
 
 bool ExploreImage::showTextOnFailure(Context context, Content content) noexcept {
     switch (content) {
-        case Content::logo:
+        case ImageContent::logo:
             return false;
-        case Content::background:
+        case ImageContent::background:
             switch (context) {
-                case Context::tile:
-                case Context::collection:
-                case Context::upNext:
-                case Context::character:
+                case ImageContext::tile:
+                case ImageContext::collection:
+                case ImageContext::upNext:
+                case ImageContext::character:
                     return false;
-                case Context::details:
+                case ImageContext::details:
                     return Display::isHorizontallyCompact();
                 default:
                     return true;
             }
         default:
-            return context != Context::upNext && context != Context::character;
+            return context != ImageContext::upNext && context != ImageContext::character;
     }
 }
 
 bool usePlaceholder(ExploreImage::Content content) noexcept {
-    return content == Content::tile || content == Content::thumbnail;
+    return content == ImageContent::tile || content == ImageContent::thumbnail;
 }
 
 ImageFormat imageFormat(ExploreImage::Context context, ExploreImage::Content content) noexcept {
     switch (content) {
-        case Content::logo:
-        case Content::titleTreatment:
-        case Content::tileWhite:
-        case Content::watermark:
+        case ImageContent::logo:
+        case ImageContent::titleTreatment:
+        case ImageContent::tileWhite:
+        case ImageContent::watermark:
             return ImageFormat::png;
-        case Content::tile:
-            return context == Context::brand ? ImageFormat::png : ImageFormat::jpeg;
+        case ImageContent::tile:
+            return context == ImageContext::brand ? ImageFormat::png : ImageFormat::jpeg;
         default:
             return ImageFormat::jpeg;
     }
@@ -68,16 +68,16 @@ ImageFormat imageFormat(ExploreImage::Context context, ExploreImage::Content con
 
 std::optional<AspectRatio> fallbackAspectRatio(ExploreImage::Content content) noexcept {
     switch (content) {
-        case Content::titleTreatment:
+        case ImageContent::titleTreatment:
             return Ratio::threeThirtyTwo;
-        case Content::thumbnail:
+        case ImageContent::thumbnail:
             return Ratio::fourByThree;
         default:
             return std::nullopt;
     }
 }
 
-bool fallbackToAnyAspectRatio(ExploreImage::Content content) noexcept { return content == Content::thumbnail; }
+bool fallbackToAnyAspectRatio(ExploreImage::Content content) noexcept { return content == ImageContent::thumbnail; }
 
 std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& images, ExploreImage::Context context,
                                                       ExploreImage::Content content, AspectRatio aspectRatio,
@@ -95,7 +95,7 @@ std::optional<ExploreArtworkModelParameters> imageFor(const ExploreImageMap& ima
     }
 
     if (fallbackToStandardContext)
-        if (const auto* image = lookup(images, Context::standard, content, aspectRatio, true))
+        if (const auto* image = lookup(images, ImageContext::standard, content, aspectRatio, true))
             return ExploreArtworkModelParameters{*image, context, content, aspectRatio};
 
     return std::nullopt;

@@ -77,9 +77,14 @@ struct Catalog {
 
     // Reads "manifest.json" and the configuration it names. Throws std::runtime_error naming
     // the file for unreadable files, and json::DecodingError (with the file in the message)
-    // for invalid ones; std::runtime_error naming the manifest entry for a path that is absolute
-    // or leads out of `directory`.
+    // for invalid ones; std::runtime_error naming the manifest entry for a path that is absolute,
+    // leads out of `directory` (symbolic links resolved) or holds a NUL.
     static Catalog load(const std::filesystem::path& directory);
+
+    // Where the manifest entry `file` (named `entry` in errors: "answers[3].file") lies: inside the
+    // directory once ".." and symbolic links are resolved, or std::runtime_error. Checked again at
+    // each read, since a link may change after loading.
+    std::filesystem::path resolve(const std::string& file, const std::string& entry) const;
 };
 
 }  // namespace vorlane

@@ -1,6 +1,7 @@
 #include "vorlane/Transport/CatalogSession.hpp"
 
 #include "vorlane/Platform/Json/JsonInput.hpp"
+#include "vorlane/Registry/DecodableTypes.hpp"
 
 namespace vorlane {
 
@@ -67,7 +68,21 @@ struct CatalogSession::State {
             throw UnroutedQueryError(std::string("the catalog has no answer for ") +
                                      (api == CatalogApi::explore ? "Explore query " : "query ") +
                                      describeSent(catalog.configuration, queryId, apiVersion, variables, params, body));
-        return readFile(catalog.directory / found->file);
+        return read(*found);
+    }
+
+    // The answer's bytes, read as `vorlane check` reads them: from a path that stays inside the
+    // catalog, no more than the answer size limit, of a type the registry knows.
+    std::string read(const CatalogAnswer& found) const {
+        const auto* type = findDecodableType(found.type);
+        if (!type)
+            throw CatalogSessionError("the answer " + found.file + " declares the unknown type \"" + found.type + "\"");
+        try {
+            const auto path = catalog.resolve(found.file, "answer to this query");
+            return std::string(json::PaddedAnswer::fromFile(path, type->settings().maxAnswerBytes).text());
+        } catch (const std::exception& error) {
+            throw CatalogSessionError("the answer " + found.file + " cannot be read: " + error.what());
+        }
     }
 };
 

@@ -8,14 +8,14 @@
 
 namespace vorlane {
 
-namespace {
-struct Reply {
-    std::variant<std::string, std::exception_ptr> outcome;
-    std::optional<std::chrono::milliseconds> fromThreadAfter;
-};
-}  // namespace
-
 struct ScriptedSession::State {
+    // One queued answer. Declared here rather than in an unnamed namespace: the state's type has
+    // external linkage, and so must its members' when the file is compiled within a unity batch.
+    struct Reply {
+        std::variant<std::string, std::exception_ptr> outcome;
+        std::optional<std::chrono::milliseconds> fromThreadAfter;
+    };
+
     SessionCallLog log;
     std::atomic<std::size_t> apiRequests{0};
     mutable std::mutex mutex;

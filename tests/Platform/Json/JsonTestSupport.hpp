@@ -8,9 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <variant>
 
 namespace vorlane::jsontesting {
+
+// The text of a file under tests/data ("playback/milestones.json").
+inline std::string testData(const std::string& relativePath) {
+    std::ifstream in(std::string(VORLANE_TEST_DATA_DIR) + "/" + relativePath);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 using json::ErrorKind;
 

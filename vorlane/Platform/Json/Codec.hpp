@@ -81,6 +81,18 @@ void decodeInto(const Value& v, M& target) {
         target = C::decode(v);
 }
 
+namespace detail {
+// How many elements a list or map of T reserves before reading its first: all it holds, unless they
+// would take more than 64 MiB. A few bytes of answer can name an element many times their size
+// (`[{},{},...]` of 2 KB records), so beyond that the list grows only as elements decode and a
+// hostile answer fails at its first bad element instead of asking for gigabytes up front.
+template <class T>
+constexpr std::size_t reservable(std::size_t count) noexcept {
+    constexpr std::size_t cap = (std::size_t{64} << 20) / sizeof(T);
+    return count < cap ? count : cap;
+}
+}  // namespace detail
+
 // Whether elements of T are best decoded in place: default-constructible, with a codec that fills.
 template <class T, class C>
 concept DecodesInPlace = std::default_initializable<T> && requires(const Value& v, T& t) { C::decodeInto(v, t); };
@@ -162,7 +174,7 @@ struct Codec<std::vector<T>> {
     static void decodeInto(const Value& v, std::vector<T>& out) {
         auto cursor = v.elements();
         out.clear();
-        out.reserve(v.size());
+        out.reserve(detail::reservable<T>(v.size()));
         while (cursor.next()) {
             if constexpr (DecodesInPlace<T, Codec<T>>)
                 Codec<T>::decodeInto(cursor.value(), out.emplace_back());
@@ -181,16 +193,28 @@ struct Codec<OrderedMap<T>> {
         decodeInto(v, out);
         return out;
     }
-    // A repeated key keeps its first position and takes the last value.
+    // A repeated key keeps its first position and takes its last value. As with a record's
+    // fields, only that last occurrence is read: an earlier one may hold anything.
     static void decodeInto(const Value& v, OrderedMap<T>& out) {
-        auto cursor = v.members();
         out.clear();
-        out.reserve(v.size());
-        while (cursor.next()) {
+        const std::size_t count = v.size();
+        out.reserve(detail::reservable<typename OrderedMap<T>::value_type>(count));
+        // First pass: the entry each member lands in, entries in the order keys first appear.
+        std::vector<std::uint32_t> entryOf;
+        entryOf.reserve(detail::reservable<std::uint32_t>(count));
+        for (auto cursor = v.members(); cursor.next();)
+            entryOf.push_back(static_cast<std::uint32_t>(out.positionOrAppend(cursor.key())));
+        // Each entry's last member; then the second pass reads only those.
+        std::vector<std::uint32_t> lastOf(out.size());
+        for (std::uint32_t member = 0; member < entryOf.size(); ++member) lastOf[entryOf[member]] = member;
+        std::uint32_t member = 0;
+        for (auto cursor = v.members(); cursor.next(); ++member) {
+            const std::uint32_t entry = entryOf[member];
+            if (lastOf[entry] != member) continue;
             if constexpr (DecodesInPlace<T, Codec<T>>)
-                Codec<T>::decodeInto(cursor.value(), out.resetOrAppend(cursor.key()));
+                Codec<T>::decodeInto(cursor.value(), out.valueAt(entry));
             else
-                out.insertOrAssign(std::string(cursor.key()), Codec<T>::decode(cursor.value()));
+                out.valueAt(entry) = Codec<T>::decode(cursor.value());
         }
     }
     static void encode(Writer& w, const OrderedMap<T>& map) {
@@ -305,7 +329,7 @@ template <class T, class C = Codec<T>>
 std::vector<T> decodeLenientList(const Value& array) {
     std::vector<T> out;
     auto cursor = array.elements();
-    out.reserve(array.size());
+    out.reserve(detail::reservable<T>(array.size()));
     while (cursor.next()) {
         Value element = cursor.value();
         if constexpr (DecodesInPlace<T, C>) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -148,14 +149,14 @@ std::string Value::excerpt() const {
 }
 
 namespace {
-// A double that is a whole number inside the target's range converts exactly.
+// A double that is a whole number converts to an integer only within 2^53 of zero: beyond that
+// doubles are not every integer, so the number written may not be the one read
+// (-9223372036854775809 and -9223372036854775809.5 both read as -2^63).
 template <class Int>
 bool wholeNumberFits(double d) {
     if (!std::isfinite(d) || std::trunc(d) != d) return false;
-    // Compare against 2^bits bounds that are exact in double.
-    constexpr double upper = std::is_signed_v<Int> ? 9223372036854775808.0 : 18446744073709551616.0;
-    constexpr double lower = std::is_signed_v<Int> ? -9223372036854775808.0 : 0.0;
-    return d >= lower && d < upper;
+    constexpr double exact = 9007199254740992.0;  // 2^53
+    return d <= exact && d >= (std::is_signed_v<Int> ? -exact : 0.0);
 }
 }  // namespace
 
@@ -298,7 +299,13 @@ void parseAndVisit(ParseSlot& slot, std::string_view text, const DecodeContext& 
     // The tape starts with a root word; the document's value follows it.
     const dom::document& document = slot.parser.doc;
     const Document parsed{Tape{document.tape.get(), document.string_buf.get(), &document}, &context};
-    visit(RootFactory::root(parsed), state);
+    try {
+        visit(RootFactory::root(parsed), state);
+    } catch (const std::bad_alloc&) {
+        // Lists reserve boundedly, so this is a value that truly does not fit: say so in the
+        // form every decoding failure takes.
+        throw DecodingError(ErrorKind::dataCorrupted, "(root)", "the decoded answer does not fit in memory");
+    }
 }
 }  // namespace
 

@@ -69,17 +69,16 @@ public:
     V& insertOrAssign(E key, V value) {
         return insertOrAssign(std::string(json::wireString(key)), std::move(value));
     }
-    // The value under `key` reset to a default value (its position kept), or a default value
-    // appended under it; for filling in place.
-    V& resetOrAppend(std::string_view key) {
-        if (V* existing = find(key)) {
-            *existing = V{};
-            return *existing;
-        }
+    // The position of `key`, appending it with a default value when absent.
+    std::size_t positionOrAppend(std::string_view key) {
+        if (const std::size_t at = position(key); at != npos) return at;
         entries_.emplace_back(std::piecewise_construct, std::forward_as_tuple(key), std::forward_as_tuple());
         indexLast();
-        return entries_.back().second;
+        return entries_.size() - 1;
     }
+    // The value at a position (below size()).
+    V& valueAt(std::size_t at) noexcept { return entries_[at].second; }
+
     void clear() noexcept {
         entries_.clear();
         slots_.clear();
