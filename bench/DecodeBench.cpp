@@ -11,13 +11,11 @@
 #include <simdjson.h>
 
 #include <cstdio>
-#include <thread>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <fstream>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 
 namespace bench {
 
@@ -236,35 +234,58 @@ public:
     std::map<std::string, double> cpuMillis;
 };
 
-// The peak memory of one decode beside its floor: the parser's own peak on the same answer (its
-// padded copy and buffers, fresh parser) plus the decoded value itself (a copy of it, built
-// without any JSON).
-void reportPeakMemory() {
-    const std::string& doc = document();
-    // Decoded on a thread of its own, whose parser buffers go when it ends, so that the children
-    // below start with no parser memory held.
-    bench::PageResponse decoded;
-    std::thread([&] { decoded = vorlane::json::decode<bench::PageResponse>(doc); }).join();
-    const auto& answer = paddedDocument();
-    bench::reportPeakAgainstFloor(
-        "page", doc,
-        [&] {
+// The parts of the page's peak-memory report: one decode, the parser's own peak on the same
+// answer (its padded copy and buffers, fresh parser), and the decoded value built without JSON.
+void addPagePeakParts() {
+    auto& parts = bench::peakParts();
+    parts["page-decode"] = [] {
+        const auto& answer = paddedDocument();
+        return bench::measurePeak([&] {
             auto page = vorlane::json::decode<bench::PageResponse>(answer);
             benchmark::DoNotOptimize(page);
-        },
-        [&] {
+        });
+    };
+    parts["page-parse"] = [] {
+        const std::string& doc = document();
+        return bench::measurePeak([&] {
+            simdjson::dom::parser parser;
+            simdjson::dom::element root;
+            if (parser.parse(doc).get(root)) std::abort();
+            benchmark::DoNotOptimize(root);
+        });
+    };
+    parts["page-value"] = [] {
+        bench::PageResponse decoded;
+        // Decoded on a thread of its own, whose parser buffers go when it ends.
+        std::thread([&] { decoded = vorlane::json::decode<bench::PageResponse>(document()); }).join();
+        return bench::measurePeak([&] {
             auto copy = decoded;
             benchmark::DoNotOptimize(copy);
         });
+    };
 }
+
+// Encoding the decoded page, measured against the raw parse of the same bytes.
+void BM_EncodePage(benchmark::State& state) {
+    const auto page = vorlane::json::decode<bench::PageResponse>(document());
+    for (auto _ : state) {
+        auto text = vorlane::json::encode(page);
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(document().size()));
+}
+BENCHMARK(BM_EncodePage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    addPagePeakParts();
+    bench::addLegacyCollectionPeakParts();
+    if (const int code = bench::runPeakPartIfAsked(argc, argv); code >= 0) return code;
     benchmark::Initialize(&argc, argv);
     std::printf("document: %.2f MB\n", static_cast<double>(document().size()) / 1e6);
-    reportPeakMemory();
-    bench::reportLegacyCollectionPeakMemory();
+    bench::reportPeakAgainstFloor("page", document().size(), "page");
+    bench::reportPeakAgainstFloor("legacy collection", bench::legacyCollection().size(), "legacy");
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     double raw = 0, typed = 0;
@@ -275,12 +296,13 @@ int main(int argc, char** argv) {
     if (raw > 0 && typed > 0)
         std::printf("raw DOM parse: %.0f MB/s, typed decode: %.0f MB/s, typed/raw: %.2f\n", raw / 1e6, typed / 1e6,
                     typed / raw);
-    double parseMs = 0, copyMs = 0, decodeMs = 0, legacyParseMs = 0, legacyCopyMs = 0, legacyDecodeMs = 0;
+    double parseMs = 0, copyMs = 0, decodeMs = 0, encodeMs = 0, legacyParseMs = 0, legacyCopyMs = 0, legacyDecodeMs = 0;
     double queryUs = 0, queryDecodeUs = 0;
     for (const auto& [name, ms] : reporter.cpuMillis) {
         if (name.find("BM_RawDomParse") == 0) parseMs = ms;
         if (name.find("BM_CopyDecodedPage") == 0) copyMs = ms;
         if (name.find("BM_TypedDecode") == 0) decodeMs = ms;
+        if (name.find("BM_EncodePage") == 0) encodeMs = ms;
         if (name.find("BM_LegacyCollectionRawParse") == 0) legacyParseMs = ms;
         if (name.find("BM_LegacyCollectionCopyFloor") == 0) legacyCopyMs = ms;
         if (name.find("BM_LegacyCollectionDecode") == 0) legacyDecodeMs = ms;
@@ -293,15 +315,23 @@ int main(int argc, char** argv) {
     if (parseMs > 0 && copyMs > 0 && decodeMs > 0)
         std::printf("typed decode %.2f ms / (raw parse %.2f ms + copy floor %.2f ms) = %.2f (bar 1.30)\n", decodeMs,
                     parseMs, copyMs, decodeMs / (parseMs + copyMs));
+    if (parseMs > 0 && encodeMs > 0)
+        std::printf("page encoding %.2f ms / raw parse %.2f ms = %.2f (bar 1.00)\n", encodeMs, parseMs, encodeMs / parseMs);
     if (legacyParseMs > 0 && legacyCopyMs > 0 && legacyDecodeMs > 0)
         std::printf("legacy collection: decode %.2f ms, raw parse %.2f ms (decode/parse %.2f), copy floor %.2f ms; "
-                    "decode / (parse + copy) = %.2f\n",
+                    "decode / (parse + copy) = %.2f (bar 1.30)\n",
                     legacyDecodeMs, legacyParseMs, legacyDecodeMs / legacyParseMs, legacyCopyMs,
                     legacyDecodeMs / (legacyParseMs + legacyCopyMs));
+    double frameUs = 0;
+    for (const auto& [name, us] : reporter.cpuMillis)
+        if (name == "BM_ServiceFrameInMemory") frameUs = us;
     if (queryUs > 0 && queryDecodeUs > 0)
         std::printf("one query through the service over the catalog: %.1f us, of which decoding its answer %.1f us; "
-                    "service overhead %.1f us\n",
+                    "service and catalog overhead %.1f us\n",
                     queryUs, queryDecodeUs, queryUs - queryDecodeUs);
+    if (frameUs > 0 && queryDecodeUs > 0)
+        std::printf("one query over an in-memory session: %.1f us; the frame's cost per query %.1f us (bar 5)\n", frameUs,
+                    frameUs - queryDecodeUs);
     benchmark::Shutdown();
     return 0;
 }

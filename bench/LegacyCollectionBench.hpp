@@ -1,11 +1,12 @@
 #pragma once
-// The generated legacy collection answer of the benchmarks, and its peak-memory report.
+// The generated legacy collection answer of the benchmarks, and the parts of its peak-memory
+// report ("legacy-decode", "legacy-parse", "legacy-value").
 
 #include <string>
 
 namespace bench {
 
 const std::string& legacyCollection();
-void reportLegacyCollectionPeakMemory();
+void addLegacyCollectionPeakParts();
 
 }  // namespace bench

@@ -1,13 +1,18 @@
 #pragma once
-// Peak resident memory of a piece of work, measured in a child process.
+// Peak resident memory of a piece of work, each part measured in a fresh process of its own: the
+// benchmark runs itself with `--peak-of=PART`; the child builds what the part needs, resets its
+// peak, runs the part and prints the peak above where it started. A child forked after earlier
+// work would reuse memory that work freed (glibc keeps it) and undercount; a fresh process starts
+// every part from the same state.
 
 #include <benchmark/benchmark.h>
-#include <simdjson.h>
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <string>
-#include <sys/wait.h>
+
 #include <unistd.h>
 
 namespace bench {
@@ -20,47 +25,61 @@ inline long residentBytes(const std::string& field) {
     return -1;
 }
 
-// Peak resident memory, above what the process held before, of `work` run in a child process (so
-// each measurement starts from the same state and no earlier peak counts); -1 when unavailable.
-template <class Work>
-long peakOfChild(Work work) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const long before = residentBytes("VmRSS");
-        work();
-        long peak = residentBytes("VmHWM") - before;
-        if (write(pipeEnds[1], &peak, sizeof peak) != sizeof peak) _exit(1);
-        _exit(0);
-    }
-    long peak = -1;
-    if (read(pipeEnds[0], &peak, sizeof peak) != sizeof peak) peak = -1;
-    waitpid(child, nullptr, 0);
-    close(pipeEnds[0]);
-    close(pipeEnds[1]);
-    return peak;
+// The peak of `work` above the memory held when it starts.
+inline long measurePeak(const std::function<void()>& work) {
+    std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to what is resident now
+    const long before = residentBytes("VmRSS");
+    work();
+    return residentBytes("VmHWM") - before;
 }
 
-// Prints the peak memory of one decode of `doc` (by `decode`) beside its floor: the parser's own
-// peak on the same bytes (a fresh parser) plus the decoded value itself (built by `buildValue`
-// without any JSON). Each is measured in a child process of its own.
-template <class Decode, class BuildValue>
-void reportPeakAgainstFloor(const char* label, const std::string& doc, Decode decode, BuildValue buildValue) {
-    const long decoding = peakOfChild(decode);
-    const long parse = peakOfChild([&] {
-        simdjson::dom::parser parser;
-        simdjson::dom::element root;
-        if (parser.parse(doc).get(root)) _exit(1);
-        benchmark::DoNotOptimize(root);
-    });
-    const long value = peakOfChild(buildValue);
-    if (decoding < 0 || parse < 0 || value < 0) return;
+// The parts a fresh process can be asked to measure, by name: each prepares its inputs and returns
+// measurePeak of its work.
+inline std::map<std::string, std::function<long()>>& peakParts() {
+    static std::map<std::string, std::function<long()>> parts;
+    return parts;
+}
+
+// In a child asked `--peak-of=PART`: measures the part, prints its peak and returns the exit code;
+// -1 when this process was not asked for a part.
+inline int runPeakPartIfAsked(int argc, char** argv) {
+    const std::string flag = "--peak-of=";
+    if (argc != 2 || std::string(argv[1]).rfind(flag, 0) != 0) return -1;
+    const auto part = peakParts().find(std::string(argv[1]).substr(flag.size()));
+    if (part == peakParts().end()) return 2;
+    std::printf("%ld\n", part->second());
+    return 0;
+}
+
+// The peak of PART, measured by a fresh run of this program; -1 when unavailable.
+inline long peakInFreshProcess(const std::string& part) {
+    // This program's own path: in the command popen hands to the shell, /proc/self/exe would be the shell.
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) return -1;
+    self[length] = '\0';
+    FILE* child = popen(("'" + std::string(self) + "' --peak-of=" + part).c_str(), "r");
+    if (!child) return -1;
+    long peak = -1;
+    if (std::fscanf(child, "%ld", &peak) != 1) peak = -1;
+    return pclose(child) == 0 ? peak : -1;
+}
+
+// Prints the peak memory of one decode beside its floor: the parser's own peak on the same bytes
+// (a fresh parser) plus the decoded value itself (built without any JSON). Parts named
+// `<prefix>-decode`, `<prefix>-parse` and `<prefix>-value`, each in a fresh process.
+inline void reportPeakAgainstFloor(const char* label, std::size_t answerBytes, const std::string& prefix) {
+    const long decoding = peakInFreshProcess(prefix + "-decode");
+    const long parse = peakInFreshProcess(prefix + "-parse");
+    const long value = peakInFreshProcess(prefix + "-value");
+    if (decoding < 0 || parse < 0 || value < 0) {
+        std::printf("%s: peak memory not measured (a part failed)\n", label);
+        return;
+    }
     std::printf("%s: %.2f MB; peak memory of one decode %.2f MB (%.2fx the answer); floor %.2f MB = parse %.2f MB + "
-                "value %.2f MB; decode/floor %.2f (bar 1.05)\n",
-                label, static_cast<double>(doc.size()) / 1e6, decoding / 1e6,
-                static_cast<double>(decoding) / static_cast<double>(doc.size()), (parse + value) / 1e6, parse / 1e6,
+                "value %.2f MB; decode/floor %.2f (bar 1.05; each part in a fresh process)\n",
+                label, static_cast<double>(answerBytes) / 1e6, decoding / 1e6,
+                static_cast<double>(decoding) / static_cast<double>(answerBytes), (parse + value) / 1e6, parse / 1e6,
                 value / 1e6, static_cast<double>(decoding) / static_cast<double>(parse + value));
 }
 

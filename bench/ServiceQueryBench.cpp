@@ -69,7 +69,46 @@ void BM_ServiceQueryDecodeOnly(benchmark::State& state) {
     }
 }
 
+// A session whose every legacy answer is already in memory: no routing, no file. What a query
+// costs beyond decoding its answer is then the frame's own work (inputs, variables, the Single's
+// stages, delivering the value).
+class InMemorySession final : public sdk::Session {
+public:
+    explicit InMemorySession(std::string answer) : api_(std::make_shared<Api>(std::move(answer))) {}
+    std::shared_ptr<const sdk::ContentAPI> contentApi() const override { return api_; }
+    std::shared_ptr<const sdk::ExploreAPI> exploreApi() const override { return nullptr; }
+
+private:
+    struct NoBookmarks final : sdk::BookmarkAPI {
+        void import(const std::vector<sdk::Bookmark>&) override {}
+    };
+    struct Api final : sdk::ContentAPI {
+        explicit Api(std::string bytes) : answer(std::move(bytes)) {}
+        rx::Single<std::string> query(sdk::RestQuery, std::optional<sdk::SearchOverrides>, std::optional<std::string>,
+                                      sdk::CallSite) const override {
+            return rx::just(answer);
+        }
+        sdk::BookmarkAPI& bookmarks() const override { return noBookmarks; }
+        std::string answer;
+        mutable NoBookmarks noBookmarks;
+    };
+    std::shared_ptr<Api> api_;
+};
+
+void BM_ServiceFrameInMemory(benchmark::State& state) {
+    auto& f = fixture();
+    if (!measurable(state, f)) return;
+    const SDKContentService service{SDKContentService::Inputs::fixed(std::make_shared<InMemorySession>(f.answer),
+                                                                     f.session->catalog().configuration, QueryContext{},
+                                                                     std::make_shared<NoTracker>())};
+    for (auto _ : state) {
+        Video video = service.getVideo(f.contentId).blockingGet();
+        benchmark::DoNotOptimize(video);
+    }
+}
+
 BENCHMARK(BM_ServiceQuery)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ServiceFrameInMemory)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ServiceQueryDecodeOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -2,33 +2,67 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace vorlane::json {
 
-void appendQuoted(std::string& out, std::string_view text) {
+namespace {
+
+// Whether any byte of `word` needs an escape: a control character (below 0x20), a quote or a
+// backslash. The classic test for a zero byte, applied to the word and to its XOR with each
+// special byte; borrows only ever spread above a byte that matched, so the answer is exact.
+constexpr bool needsEscape(std::uint64_t word) noexcept {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    constexpr auto hasZeroByte = [](std::uint64_t w) { return (w - ones) & ~w & highs; };
+    const std::uint64_t control = (word - ones * 0x20) & ~word & highs;
+    return (control | hasZeroByte(word ^ (ones * '"')) | hasZeroByte(word ^ (ones * '\\'))) != 0;
+}
+
+void appendEscape(std::string& out, unsigned char c) {
     static constexpr char hex[] = "0123456789abcdef";
-    out += '"';
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\') continue;
-        out.append(text.data() + runStart, i - runStart);
-        runStart = i + 1;
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            default:
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 0xF];
+    switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        case '\b': out += "\\b"; break;
+        case '\f': out += "\\f"; break;
+        default: {
+            const char escape[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
+            out.append(escape, sizeof escape);
         }
     }
-    out.append(text.data() + runStart, text.size() - runStart);
+}
+
+}  // namespace
+
+// Most text needs no escape: it is scanned eight bytes at a time and copied in runs.
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t runStart = 0, i = 0;
+    while (i < size) {
+        if (i + 8 <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, sizeof word);
+            if (!needsEscape(word)) {
+                i += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(data[i]);
+        if (c >= 0x20 && c != '"' && c != '\\') {
+            ++i;
+            continue;
+        }
+        out.append(data + runStart, i - runStart);
+        appendEscape(out, c);
+        runStart = ++i;
+    }
+    out.append(data + runStart, size - runStart);
     out += '"';
 }
 
