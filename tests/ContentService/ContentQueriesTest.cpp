@@ -18,7 +18,7 @@ ContentQueryConfiguration everyQuery() {
     ContentQueryConfiguration config;
     for (const auto& entry : json::allCases<ContentQueryIdentifier>())
         config.queryDescriptors.insertOrAssign(entry.value, ContentQueryDescriptor{"core/" + std::string(entry.wire), "5.1"});
-    config.defaultSeriesBundleEpisodeCount = 15;
+    config.defaultSeriesBundleEpisodeCount = 7;
     config.avatarSlug = "avatars";
     config.homeScreenSlug = "home";
     config.brandSlugs = {"northlight"};
@@ -47,7 +47,7 @@ struct ContentQueries : test::ServiceFixture {
 
 constexpr std::string_view kStandard =
     R"("appLanguage":"en-GB","region":"US","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":false,"liveAndUnratedEnabled":true)";
-const std::string minimalVideo = R"({"contentId":"v1","contentType":"full","programType":"movie","mediaMetadata":{}})";
+const std::string minimalVideoAnswer = R"({"contentId":"v1","contentType":"full","programType":"movie","mediaMetadata":{}})";
 
 std::string set(const std::string& type, const std::string& items) {
     return R"({"meta":{"hits":1,"page_size":20,"offset":0},"type":")" + type + R"(","setId":"s1","items":[)" + items + "]}";
@@ -73,10 +73,10 @@ TEST_F(ContentQueries, EachOperationSendsItsVariablesInOrderAndDeliversOnce) {
         {subscribe(service.getVideo(series, 2, 5)), "core/video",
          R"({"encodedSeriesId":"S1","seasonSequenceNumber":2,"episodeSequenceNumber":5)"},
         {subscribe(service.getUpNextVideo("c1")), "core/upNext", R"({"contentId":"c1")"},
-        {subscribe(service.getExtras(family, 2, PageSize::fifteen)), "core/extras",
-         R"({"encodedFamilyId":"F1","page":2,"pageSize":15)"},
-        {subscribe(service.getContent(curated, ItemPage{45, PageSize::fifteen})), "core/curatedSet",
-         R"({"setId":"set-9","setType":"CuratedSet","page":4,"pageSize":15)"},
+        {subscribe(service.getExtras(family, 2, PageSize::forty)), "core/extras",
+         R"({"encodedFamilyId":"F1","page":2,"pageSize":40)"},
+        {subscribe(service.getContent(curated, ItemPage{45, PageSize::twenty})), "core/curatedSet",
+         R"({"setId":"set-9","setType":"CuratedSet","page":3,"pageSize":20)"},
         {subscribe(service.getContent({ContentSetType::becauseYou, "b"}, std::nullopt)), "core/becauseYouSet",
          R"({"setId":"b","setType":"BecauseYouSet")"},
         {subscribe(service.getContent({ContentSetType::downloads, "d"}, std::nullopt)), "core/downloadsSet",
@@ -84,7 +84,7 @@ TEST_F(ContentQueries, EachOperationSendsItsVariablesInOrderAndDeliversOnce) {
         {subscribe(service.getContent({ContentSetType::continueWatching, "cw"}, std::nullopt)),
          "core/continueWatchingSet", R"({"setId":"cw","setType":"ContinueWatchingSet")"},
         {subscribe(service.getBundle({series, ContentTypeIdentifier::series})), "core/seriesBundle",
-         R"({"encodedSeriesId":"S1","episodePageSize":15)"},
+         R"({"encodedSeriesId":"S1","episodePageSize":7)"},
         {subscribe(service.getBundle<VideoBundle>(family)), "core/videoBundle", R"({"encodedFamilyId":"F1")"},
         {subscribe(service.search("a/b c", std::nullopt, PageSize::thirty)), "core/search",
          R"({"partner":"partner","query":"a%2Fb%20c","pageSize":30)"},
@@ -132,11 +132,8 @@ TEST_F(ContentQueries, PageOfASetQueryAtItsEdges) {
 
 TEST_F(ContentQueries, SearchTextEscapesSlashAndReservedCharacters) {
     const std::pair<std::string, std::string> rows[] = {
-        {"a/b", "a%2Fb"},
-        {"tom & jerry?", "tom%20&%20jerry%3F"},
-        {"100% #1", "100%25%20%231"},
-        {"-._~!$'()*+,;=:@", "-._~!$'()*+,;=:@"},
-        {"café", "caf%C3%A9"},
+        {"a/b", "a%2Fb"}, {"tom & jerry?", "tom%20&%20jerry%3F"}, {"100% #1", "100%25%20%231"},
+        {"-._~!$'()*+,;=:@", "-._~!$'()*+,;=:@"}, {"café", "caf%C3%A9"},
         {"[x]{y}|\"<>\\^`", "%5Bx%5D%7By%7D%7C%22%3C%3E%5C%5E%60"},
         {"bad \xff byte", "bad \xff byte"},      // not UTF-8: sent unchanged
         {"\xed\xa0\x80", "\xed\xa0\x80"},        // an encoded surrogate is not UTF-8 either
@@ -174,9 +171,7 @@ TEST_F(ContentQueries, BookmarkRuleOfAnUpsert) {
         {R"({"lastBookmark":{"contentId":"c","mediaId":"m","playhead":1e300,"occurredOn":1}})", std::nullopt},
         {R"({"lastBookmark":{"contentId":"c","mediaId":"m","playhead":1.5,"occurredOn":18446744073709551615}})",
          std::nullopt},
-        {R"({"lastBookmark":{}})", std::nullopt},
-        {R"({"lastBookmark":[1]})", std::nullopt},
-        {R"({})", std::nullopt},
+        {R"({"lastBookmark":{}})", std::nullopt}, {R"({"lastBookmark":[1]})", std::nullopt}, {R"({})", std::nullopt},
         {R"(null)", std::nullopt},
     };
     for (const auto& [upsert, expected] : rows) {
@@ -247,7 +242,7 @@ TEST_F(ContentQueries, DocumentedFailures) {
 }
 
 TEST_F(ContentQueries, UpNextDecisionAndItsErrorPassThrough) {
-    session->enqueueAnswer(R"({"upNextType":"stop","video":{"meta":{},"videos":[)" + minimalVideo + "]}}");
+    session->enqueueAnswer(R"({"upNextType":"stop","video":{"meta":{},"videos":[)" + minimalVideoAnswer + "]}}");
     expectErrorCode([&] { service.getUpNextVideo("c").blockingGet(); }, UpNextError::noUpNext);
 }
 
@@ -257,8 +252,7 @@ TEST_F(ContentQueries, BundlesOfOtherContentAreRefusedAndLogged) {
     const std::pair<T, const char*> rows[] = {
         {T::standardCollection, "Attempting to get a collection bundle"},
         {T::personalizedCollection, "Attempting to get a collection bundle"},
-        {T::avatar, "Attempting to get an avatar bundle"},
-        {T::airing, "Attempting to get an airing bundle"},
+        {T::avatar, "Attempting to get an avatar bundle"}, {T::airing, "Attempting to get an airing bundle"},
         {T::explore, "Attempting to get an explore bundle"}};
     for (const auto& [type, message] : rows) {
         capture.clear();
@@ -281,8 +275,7 @@ TEST_F(ContentQueries, SearchAnswers) {
     // answer, content ids found
     const std::pair<std::string, std::string> rows[] = {
         {R"({"resultType":"matches","hits":[)" + movie + "," + unknown + "," + series + "]}", "v1,s1,"},
-        {R"({"resultType":"popular","hits":[)" + movie + "]}", ""},
-        {R"({"resultType":"popular"})", ""},
+        {R"({"resultType":"popular","hits":[)" + movie + "]}", ""}, {R"({"resultType":"popular"})", ""},
         {R"({"resultType":"matches","hits":[{}]})", ""},
     };
     for (const auto& [answer, ids] : rows) {
@@ -344,8 +337,8 @@ TEST_F(ContentQueries, DefaultAvatarsComeFromTheFirstVisibleContainer) {
     auto container = [](const std::string& style, const std::string& set) {
         return R"({"type":"GridContainer","style":")" + style + R"(","set":)" + set + "}";
     };
-    const std::string avatars = set("CuratedSet", R"({"type":"Avatar","avatarId":"a1"},)" + minimalVideo.substr(0, 1) +
-                                                      R"("type":"MepoVideo",)" + minimalVideo.substr(1) +
+    const std::string avatars = set("CuratedSet", R"({"type":"Avatar","avatarId":"a1"},)" + minimalVideoAnswer.substr(0, 1) +
+                                                      R"("type":"MepoVideo",)" + minimalVideoAnswer.substr(1) +
                                                       R"(,{"type":"Avatar","avatarId":"a2"})");
     const std::string hidden = container("hidden", set("CuratedSet", R"({"type":"Avatar","avatarId":"h"})"));
 

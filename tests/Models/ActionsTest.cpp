@@ -1,12 +1,20 @@
 // Explore actions: the tag vocabulary and the closed vocabularies of the records, the coder's tag
 // handling (tag read from and written beside the record's keys, unknown tags in lenient and strict
 // lists), the trailer's fixed fields, the playback type and info block taken from the first
-// option, the two forms of legacy browse actions, and coder equality.
+// option, the two forms of legacy browse actions, and coder equality; then Explore visuals and
+// promotional labels.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Models/Content/ShopImage.hpp"
 #include "vorlane/Models/Explore/Actions.hpp"
+#include "vorlane/Models/Explore/EmptyState.hpp"
+#include "vorlane/Models/Explore/ExploreVisuals.hpp"
+#include "vorlane/Models/Explore/PromoLabel.hpp"
+#include "vorlane/Platform/Json/JsonValue.hpp"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace vorlane {
 namespace {
@@ -29,59 +37,29 @@ TEST(ActionsTest, WireStrings) {
     expectWireStrings<ExploreEventState>({"upcoming", "today", "pretune", "live", "aired", "replay", "reair"});
 }
 
-// One action of each kind, written as the coder writes it: the tag first, then the record's keys
-// in their order (optional keys only when present).
-const std::vector<std::pair<ActionTypeIdentifier, std::string>>& canonicalActions() {
-    static const std::vector<std::pair<ActionTypeIdentifier, std::string>> rows = {
-        {ActionTypeIdentifier::browse,
-         R"({"type":"browse","pageId":"p1","pageStyle":{"name":"high_emphasis"},"params":{"b":"2","a":"1"},)"
-         R"("deeplinkId":"d1","infoBlock":"ib","visuals":{"displayText":"Open"}})"},
-        {ActionTypeIdentifier::download,
-         R"({"type":"download","availId":"av","contentId":"c","internalTitle":"t","resourceId":"r",)"
-         R"("visuals":{"displayText":"Download"}})"},
-        {ActionTypeIdentifier::downloadSeason,
-         R"({"type":"downloadAll","seasonId":"s1","visuals":{"displayText":"Download season"}})"},
-        {ActionTypeIdentifier::legacyBrowse,
-         R"({"type":"legacyBrowse","contentType":"series","refIdType":"encodedSeriesId","refId":"x1","infoBlock":"ib"})"},
-        {ActionTypeIdentifier::legacyBrowse,
-         R"({"type":"legacyBrowse","contentType":"collection","contentClass":"brand","slug":"kids","infoBlock":"ib"})"},
-        {ActionTypeIdentifier::modal,
-         R"({"type":"modal","modalType":"live","visuals":{"displayText":"Watch","promptParts":[{"text":"Live","tts":"Live now"}]},)"
-         R"("actions":[{"type":"share","deeplinkId":"d","visuals":{"displayText":"Share","title":"T"}}]})"},
-        {ActionTypeIdentifier::modifySaves, R"({"type":"modifySaves","visuals":{"displayText":"Save"},"infoBlock":"ib"})"},
-        {ActionTypeIdentifier::playback,
-         R"({"type":"playback","resourceId":"r","contentType":"live","options":[{"type":"from_live","infoBlock":"o1"}],)"
-         R"("availId":"av","upNextId":"u","internalTitle":"t","visuals":{"displayText":"Play","description":{"brief":"b"},)"
-         R"("airingEventState":{"state":"live","badgeLabel":"LIVE","timeline":{"startTime":"2026-01-01T10:00:00Z","elapsedMs":5}}},)"
-         R"("deeplinkId":"d","liveRuntimeMs":3600000})"},
-        {ActionTypeIdentifier::share,
-         R"({"type":"share","infoBlock":"ib","deeplinkId":"d","visuals":{"displayText":"Share","title":"T",)"
-         R"("artwork":{"tile":{"background":{"1.78":{"imageId":"i"}}}}}})"},
-        {ActionTypeIdentifier::trailer,
-         R"({"type":"trailer","resourceId":"r","internalTitle":"t","deeplinkId":"d","visuals":{"displayText":"Trailer"},)"
-         R"("options":[],"availId":"av"})"},
-        {ActionTypeIdentifier::toggleAspectRatio,
-         R"({"type":"toggleAspectRatio","displayText":"Full screen","description":"Fill the screen"})"},
-        {ActionTypeIdentifier::upNextLegacyBrowse,
-         R"({"type":"upNextLegacyBrowse","contentType":"movie","refIdType":"programId","refId":"m1",)"
-         R"("visuals":{"displayText":"Next"},"infoBlock":"ib"})"},
-        {ActionTypeIdentifier::upsell,
-         R"({"type":"upsell","resourceId":"r","visuals":{"displayText":"Upgrade"},"actions":[]})"},
-    };
+// One action of each kind, a line each, written as the coder writes it: the tag first, then the
+// record's keys in their order (optional keys only when present).
+const std::vector<std::string>& canonicalActions() {
+    static const std::vector<std::string> rows = [] {
+        std::vector<std::string> out;
+        std::istringstream lines(testData("actions/canonical.jsonl"));
+        for (std::string line; std::getline(lines, line);) out.push_back(line);
+        return out;
+    }();
     return rows;
 }
 
 TEST(ActionCoderTest, DecodesEachKindFromTheSameObjectAndWritesTheTagBesideItsKeys) {
-    for (const auto& [type, text] : canonicalActions()) {
+    ASSERT_EQ(canonicalActions().size(), 13u);
+    for (const auto& text : canonicalActions()) {
         SCOPED_TRACE(text);
         const auto coder = json::decode<ActionCoder>(text);
-        EXPECT_EQ(coder.type(), type);
-        EXPECT_EQ(coder.model()->identifier(), type);
+        EXPECT_EQ(json::wireString(coder.type()), JsonValue::parse(text)["type"].get<std::string>());
+        EXPECT_EQ(coder.model()->identifier(), coder.type());
         EXPECT_EQ(json::encode(coder), text);
-        EXPECT_EQ(json::decode<ActionCoder>(json::encode(coder)), coder);
         EXPECT_EQ(ActionCoder(coder.model()), coder) << "the tag follows from the model";
     }
-    const auto season = json::decode<ActionCoder>(canonicalActions()[2].second);
+    const auto season = json::decode<ActionCoder>(canonicalActions()[2]);
     ASSERT_NE(season.as<DownloadSeasonAction>(), nullptr);
     EXPECT_EQ(season.as<DownloadSeasonAction>()->seasonId, "s1");
     EXPECT_EQ(season.as<DownloadAction>(), nullptr);
@@ -134,11 +112,7 @@ TEST(ActionsTest, TrailerReadsOnlyItsKeysAndFixesTheRest) {
     EXPECT_EQ(trailer.upNextId, std::nullopt);
     EXPECT_EQ(trailer.contentId, std::nullopt);
     EXPECT_EQ(trailer.liveRuntimeMs, std::nullopt);
-    for (const char* key : {"resourceId", "internalTitle", "deeplinkId", "visuals", "options", "availId"}) {
-        JsonValue partial = JsonValue::parse(json::encode(trailer));
-        partial.erase(key);
-        EXPECT_EQ(decodeFailure<TrailerAction>(partial.dump()).kind(), ErrorKind::keyNotFound) << key;
-    }
+    expectKeysRequired<TrailerAction>(JsonValue::parse(json::encode(trailer)));
 }
 
 TEST(ActionsTest, PlaybackTypeAndInfoBlockComeFromTheFirstOption) {
@@ -207,12 +181,11 @@ TEST(ActionsTest, LegacyBrowseFormsFollowTheContentType) {
 TEST(ActionCoderTest, EqualityAndDisplayText) {
     const auto decode = [](const std::string& text) { return json::decode<ActionCoder>(text); };
     const auto& canonical = canonicalActions();
-    const auto browse = decode(canonical[0].second);
-    const auto playback = decode(canonical[7].second);
-    const auto share = decode(canonical[8].second);
+    const auto browse = decode(canonical[0]);
+    const auto playback = decode(canonical[7]);
+    const auto share = decode(canonical[8]);
     EXPECT_NE(browse, playback);
-    EXPECT_NE(playback, browse);
-    EXPECT_EQ(share, decode(canonical[8].second));
+    EXPECT_EQ(share, decode(canonical[8]));
     auto otherShare = *share.as<ShareAction>();
     otherShare.deeplinkId = "other";
     EXPECT_NE(share, ActionCoder(otherShare));
@@ -227,20 +200,19 @@ TEST(ActionCoderTest, EqualityAndDisplayText) {
     const std::vector<std::pair<std::size_t, std::optional<std::string>>> texts = {
         {0, "Open"}, {3, std::nullopt}, {4, std::nullopt}, {7, "Play"}, {10, "Full screen"}, {11, "Next"}};
     for (const auto& [index, text] : texts)
-        EXPECT_EQ(decode(canonical[index].second).model()->optionalDisplayText(), text) << canonical[index].second;
+        EXPECT_EQ(decode(canonical[index]).model()->optionalDisplayText(), text) << canonical[index];
 }
 
 
 TEST(ActionsTest, ActionListsOfContentGiveModelsAndTheFirstBrowseAction) {
     const auto& canonical = canonicalActions();
-    const auto coder = [&](std::size_t index) { return json::decode<ActionCoder>(canonical[index].second); };
+    const auto coder = [&](std::size_t index) { return json::decode<ActionCoder>(canonical[index]); };
     const auto secondBrowse = json::decode<ActionCoder>(
         R"({"type":"browse","pageId":"p2","pageStyle":{"name":"x"},"params":{},"deeplinkId":"d2","visuals":{"displayText":"B"}})");
     using Coders = std::optional<std::vector<ActionCoder>>;
     EXPECT_EQ(actions(Coders{}), std::nullopt);
     EXPECT_EQ(browseAction(Coders{}), std::nullopt);
-    ASSERT_TRUE(actions(Coders{std::vector<ActionCoder>{}}));
-    EXPECT_TRUE(actions(Coders{std::vector<ActionCoder>{}})->empty());
+    EXPECT_EQ(actions(Coders{std::vector<ActionCoder>{}}), std::vector<std::shared_ptr<const Action>>{});
     const Coders coders = std::vector<ActionCoder>{coder(7), secondBrowse, coder(0)};
     ASSERT_EQ(actions(coders)->size(), 3u);
     EXPECT_EQ(actions(coders)->at(2), coders->at(2).model()) << "models are shared, in order";
@@ -257,6 +229,176 @@ TEST(ActionsTest, VisualsAndEventStateKeysAreRequired) {
         {R"({"state":"live","badgeLabel":"LIVE","timeline":{"endTime":"x"}})", Failure{ErrorKind::keyNotFound, "timeline.startTime"}},
         {R"({"state":"Live","badgeLabel":"LIVE"})", Failure{ErrorKind::dataCorrupted, "state"}},
     });
+}
+
+// Explore visuals and promotional labels: the new vocabularies, required keys, lenient credits,
+// the two prompt texts, the legacy texts and video artwork built from visuals, and the choice of
+// the label a screen shows.
+using PromoType = PromoLabel::PromoType;
+using PromptType = ExploreItemPrompt::ExploreItemPromptType;
+
+ExploreVisuals titled(std::string title) {
+    ExploreVisuals visuals;
+    visuals.title = std::move(title);
+    return visuals;
+}
+
+TEST(ExploreVisualsTest, VocabularyWireStrings) {
+    expectWireStrings<PromoType>({"ComingSoon", "NewlyAdded", "LeavingSoon", "ComingSoonEarlyAccess",
+                                  "AvailableEarlyAccess", "ImaxAvailable", "shop"});
+    expectRejected<PromoType>({"Shop", "comingSoon", "ComingSoonPremierAccess", "AvailablePremierAccess", ""});
+    expectWireStrings<PromoLabelSubTypeCase, PromoLabel::SubType>({"movie", "series", "episode", "short-form", "season"});
+    expectKeptAsCatchAll<PromoLabel::SubType>({"short_form", "Movie", "trailer", ""});
+    expectWireStrings<PromptType>({"generic", "upsell"});
+    expectRejected<PromptType>({"Generic", "promo"});
+}
+
+TEST(ExploreVisualsTest, RequiredKeys) {
+    expectEveryKeyRequired<EmptyState>(JsonValue::parse(R"({"title":"Nothing here","message":"Save titles","iconType":"pcon"})"));
+    expectEveryKeyRequired<ShopImage>(JsonValue::parse(
+        R"({"qrCode":"q","background":"b","backgroundMobile":"bm","goToShopOstrel":"g","shopOstrelLogo":"l"})"));
+    expectEveryKeyRequired<ExploreVisualsPrompt>(JsonValue::parse(R"({"title":"Who's watching?","description":"Pick"})"));
+    expectEveryKeyRequired<ExploreItemPrompt>(JsonValue::parse(R"({"type":"generic","text":"Watch"})"));
+    expectEveryKeyRequired<LabeledSport>(JsonValue::parse(R"({"label":"Sport","name":"Sailing"})"));
+
+    // Every required key of the shop visuals, image included, and the one optional key.
+    const auto shop = JsonValue::parse(R"({"name":"shop","title":"Shop","subtitle":"Merch","link":"l","linkCopy":"c",
+        "linkCopyUrl":"u","goToShopOstrelTts":"Go to shop","shopOstrelTts":"Shop","legalCopy":"Terms apply",
+        "image":{"qrCode":"q","background":"b","backgroundMobile":"bm","goToShopOstrel":"g","shopOstrelLogo":"l"}})");
+    EXPECT_EQ(json::decode<ShopContainerVisuals>(shop.dump()).legalCopy, "Terms apply");
+    JsonValue withoutLegalCopy = shop;
+    withoutLegalCopy.erase("legalCopy");
+    EXPECT_EQ(json::decode<ShopContainerVisuals>(withoutLegalCopy.dump()).legalCopy, std::nullopt);
+    expectKeysRequired<ShopContainerVisuals>(withoutLegalCopy);
+
+    expectDecodes<ExploreVisuals>({
+        {R"({"featuredTitle":"F"})", Failure{ErrorKind::keyNotFound, "title"}},
+        {R"({"title":null})", Failure{ErrorKind::valueNotFound, "title"}},
+        {R"({"title":"T","emptyState":{"title":"t","message":"m"}})", Failure{ErrorKind::keyNotFound, "emptyState.iconType"}},
+        {R"({"title":"T","promoLabel":{"promoLabelType":"x"}})", Failure{ErrorKind::keyNotFound, "promoLabel.header"}},
+        {R"({"title":"T","prompt":null,"emptyStateCode":null})", titled("T")},
+    });
+    expectDecodes<ExploreSetItemVisuals>({
+        {R"({"prompt":"P"})", Failure{ErrorKind::keyNotFound, "title"}},
+        {R"({"title":"T","seasonNumber":2})", Failure{ErrorKind::typeMismatch, "seasonNumber"}},
+        {R"({"title":"T","itemPrompt":{"type":"promo","text":"x"}})", Failure{ErrorKind::dataCorrupted, "itemPrompt.type"}},
+        {R"({"title":"T","badging":{"upsell":{}}})", Failure{ErrorKind::keyNotFound, "badging.upsell.displayText"}},
+    });
+    expectDecodes<ExploreSetVisuals>({{R"({"description":"D"})", Failure{ErrorKind::keyNotFound, "name"}}});
+    expectDecodes<DetailsContainerVisuals>({{R"({"name":"details"})", Failure{ErrorKind::keyNotFound, "title"}}});
+}
+
+TEST(ExploreVisualsTest, UndecodableCreditGroupsAreDroppedOneByOne) {
+    const std::string credits = R"("credits":[{"heading":"Starring","items":[{"displayText":"Ada"}]},{"items":[]},7,
+        {"heading":"Created By","items":[]}])";
+    const std::vector<CreditGroup> kept = {{"Starring", {{"Ada"}}}, {"Created By", {}}};
+    EXPECT_EQ(json::decode<ExploreVisuals>(R"({"title":"T",)" + credits + "}").credits, kept);
+    EXPECT_EQ(json::decode<DetailsContainerVisuals>(R"({"name":"n","title":"T",)" + credits + "}").credits, kept);
+    EXPECT_EQ(json::decode<ExploreVisuals>(R"({"title":"T"})").credits, std::nullopt);
+}
+
+TEST(ExploreVisualsTest, PromptTextsPreferTheItemPrompt) {
+    using Text = std::optional<std::string>;
+    const struct { std::string json; Text text, tts; } rows[] = {
+        {R"("prompt":"P","promptTts":"PT","itemPrompt":{"type":"upsell","text":"I"})", "I", "PT"},
+        {R"("prompt":"P","promptTts":"PT","itemPrompt":{"type":"generic","text":"I","textTts":"IT"})", "I", "IT"},
+        {R"("prompt":"P","promptTts":"PT")", "P", "PT"},
+        {R"("itemPrompt":{"type":"generic","text":"I"})", "I", std::nullopt},
+        {R"("promptTts":"PT","itemPrompt":null)", std::nullopt, "PT"},
+    };
+    for (const auto& row : rows) {
+        const auto visuals = json::decode<ExploreSetItemVisuals>(R"({"title":"T",)" + row.json + "}");
+        EXPECT_EQ(visuals.promptText(), row.text) << row.json;
+        EXPECT_EQ(visuals.promptTextTts(), row.tts) << row.json;
+    }
+}
+
+TEST(ExploreVisualsTest, TitleAndDescriptionsBecomeDefaultEnglishTextsOfTheProgram) {
+    const std::string expected =
+        R"({"title":{"full":{"program":{"default":{"language":"en","content":"Harbor"}}}},)"
+        R"("description":{"medium":{"program":{"default":{"language":"en","content":"A keeper."}}},)"
+        R"("brief":{"program":{"default":{"language":"en","content":"Keeper."}}}}})";
+    const std::string visuals = R"({"title":"Harbor","description":{"medium":"A keeper.","brief":"Keeper."}})";
+    EXPECT_EQ(json::encode(json::decode<ExploreVisuals>(visuals).contentTexts()), expected);
+    EXPECT_EQ(json::encode(json::decode<ExploreSetItemVisuals>(visuals).contentTexts()), expected);
+
+    EXPECT_EQ(json::encode(titled("Harbor").contentTexts()),
+              R"({"title":{"full":{"program":{"default":{"language":"en","content":"Harbor"}}}}})");
+    // A description of kind "full" sits beside the title, under its own field.
+    EXPECT_EQ(legacyTexts("T", DescriptionMap{{"full", "D"}}, "content").entries().size(), 2u);
+}
+
+TEST(ExploreVisualsTest, MotionArtworkOfLegacyTypesWithAVideoIdBecomesLegacyVideoArtwork) {
+    const auto visuals = json::decode<ExploreVisuals>(R"({"title":"T","videoArtwork":{
+        "hero_loop":{"videoId":"https://m.example/h.mp4"},"tile":{"videoId":"https://m.example/t.mp4"},
+        "full_bleed":{},"tile_1x":{"videoId":"v-1"},"Tile":{"videoId":"https://m.example/x.mp4"}}})");
+    using Type = VideoArtwork::ArtworkType;
+    const std::vector<VideoArtwork> expected = {{Type::tile, {{"https://m.example/t.mp4", {}}}},
+                                                {Type::tile_1x, {{"v-1", {}}}}};
+    EXPECT_EQ(visuals.legacyVideoArtwork(), expected);
+    EXPECT_TRUE(titled("T").legacyVideoArtwork().empty());
+}
+
+PromoLabel label(PromoType type, std::optional<Date> sunset = std::nullopt) {
+    PromoLabel made;
+    made.type = type;
+    made.subType = PromoLabelSubTypeCase::movie;
+    made.sunset = sunset;
+    return made;
+}
+
+TEST(ExploreVisualsTest, PromoLabelDatesFollowTheDecoderSettingAndGiveTheGeneralAccessDate) {
+    const Date april{std::chrono::sys_days{std::chrono::year{2026} / 4 / 10}};
+    const auto iso = json::decode<PromoLabel>(R"({"type":"ComingSoon","subType":"movie","sunset":"2026-04-10T00:00:00Z"})",
+                                              json::DecoderSettings::iso8601());
+    EXPECT_EQ(iso.sunset, april);
+    const auto seconds = json::decode<PromoLabel>(R"({"type":"ComingSoon","subType":"movie","sunrise":0})");
+    EXPECT_EQ(seconds.sunrise, Date{referenceDateOffset});
+    expectDecodes<PromoLabel>({
+        {R"({"type":"ComingSoon"})", Failure{ErrorKind::keyNotFound, "subType"}},
+        {R"({"type":"Soon","subType":"movie"})", Failure{ErrorKind::dataCorrupted, "type"}},
+    });
+
+    const struct { std::vector<PromoLabel> labels; std::optional<Date> expected; } rows[] = {
+        {{label(PromoType::newlyAdded), label(PromoType::comingSoon, april)}, april},
+        {{label(PromoType::newlyAdded, april), label(PromoType::leavingSoon, april)}, std::nullopt},
+        {{label(PromoType::comingSoon), label(PromoType::comingSoon, april)}, std::nullopt}, {{}, std::nullopt},
+    };
+    for (const auto& row : rows) EXPECT_EQ(generalAccessDate(row.labels), row.expected);
+}
+
+TEST(ExploreVisualsTest, MainPromoLabelSearchesInItsOrderOfSteps) {
+    const auto premier = label(PromoType::availablePremierAccess);
+    const auto comingPremier = label(PromoType::comingSoonPremierAccess);
+    const auto added = label(PromoType::newlyAdded);
+    const auto shop = label(PromoType::shop);
+    const auto& imax = PromoLabel::imaxAvailable();
+    const struct {
+        std::vector<PromoLabel> labels;
+        bool enableShop, showPremier;
+        std::optional<bool> hasImax;
+        std::optional<PromoLabel> expected;
+    } rows[] = {
+        {{premier, added}, false, true, std::nullopt, premier},
+        {{added, comingPremier}, false, true, std::nullopt, comingPremier},
+        {{premier, added}, false, false, std::nullopt, added}, {{comingPremier}, false, false, true, imax},
+        {{comingPremier}, false, true, true, comingPremier}, {{comingPremier}, true, false, false, std::nullopt},
+        {{comingPremier}, false, false, std::nullopt, std::nullopt}, {{shop, added}, false, false, std::nullopt, shop},
+        {{added}, false, false, true, added}, {{}, true, true, std::nullopt, std::nullopt},
+        {{}, false, false, true, imax},
+    };
+    for (const auto& row : rows) {
+        const auto chosen = mainPromoLabel(row.labels, row.enableShop, row.showPremier, row.hasImax);
+        EXPECT_EQ(chosen, row.expected);
+    }
+
+    EXPECT_EQ(imax.type, PromoType::imaxAvailable);
+    EXPECT_EQ(imax.subType, PromoLabelSubTypeCase::movie);
+    ASSERT_TRUE(imax.sunrise.has_value());
+    EXPECT_EQ(imax.sunrise, imax.sunset);
+    EXPECT_FALSE(imax.seasonNumber || imax.episodeSequenceNumber || imax.text);
+    EXPECT_TRUE(premier.isPremierAccess() && comingPremier.isPremierAccess() && !shop.isPremierAccess());
+    EXPECT_TRUE(shop.isShopAvailable() && !added.isShopAvailable());
 }
 
 }  // namespace

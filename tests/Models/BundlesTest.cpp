@@ -1,17 +1,22 @@
 // Bookmarks, user state, bundles, personalized bundles and continue-watching answers: the
 // completion and progress rules at their boundaries, progress arithmetic, the two-level decodings
-// and their flat encodings, required keys and the lists that drop what fails.
+// and their flat encodings, required keys and the lists that drop what fails; then airings and
+// sport tags.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Models/Content/Airing.hpp"
 #include "vorlane/Models/Content/Bookmark.hpp"
 #include "vorlane/Models/Content/Bundles.hpp"
+#include "vorlane/Models/Content/SportTags.hpp"
 #include "vorlane/Models/Content/UserState.hpp"
+#include "vorlane/Platform/Json/JsonValue.hpp"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace vorlane {
 namespace {
@@ -23,28 +28,16 @@ T decodeIso(std::string_view text, json::Diagnostics* diagnostics = nullptr) {
     return json::decode<T>(text, json::DecoderSettings::iso8601(), diagnostics);
 }
 
-// The value's encoding, for the records written in another shape than the answer they read.
+// The value's encoding (records written in another shape than the answer they read do not read it back).
 template <class T>
 std::string writtenIso(const T& value) {
     return json::encode(value, json::EncoderSettings::iso8601());
 }
 
-// The value's encoding, after checking that it reads back as the value.
-template <class T>
-std::string encodeIso(const T& value) {
-    std::string text = writtenIso(value);
-    EXPECT_EQ(decodeIso<T>(text), value) << text;
-    return text;
-}
-
 const std::string video = R"({"contentId":"v1","contentType":"full","programType":"episode","mediaMetadata":{}})";
 
 TEST(BundlesTest, BookmarkCompletesAtTheFirstPositiveCreditsThreshold) {
-    const struct {
-        std::optional<double> ccMedia;
-        double ccDefault, playhead;
-        bool completed;
-    } rows[] = {
+    const struct { std::optional<double> ccMedia; double ccDefault, playhead; bool completed; } rows[] = {
         {0, 1200, 1200, true},  // ccMedia 0 falls back to ccDefault, reached exactly
         {0, 1200, 1199.5, false},
         {900, 5000, 1000, true},  // ccMedia wins over ccDefault
@@ -57,15 +50,13 @@ TEST(BundlesTest, BookmarkCompletesAtTheFirstPositiveCreditsThreshold) {
             << row.playhead << " " << row.ccDefault;
 
     const Bookmark bookmark{"u", 1, 10, 100, std::nullopt, 90};
-    EXPECT_EQ(encodeIso(bookmark.asContainer(sdk::ContentIdentifier::availId("a"))),
+    EXPECT_EQ(writtenIso(bookmark.asContainer(sdk::ContentIdentifier::availId("a"))),
               R"({"contentIdentifier":{"availId":"a"},"userMeta":{"userId":"u","occurredOn":1,)"
               R"("playhead":10.0,"runtime":100.0,"ccDefault":90.0}})");
 }
 
 TEST(BundlesTest, EpisodeBookmarkProgressIsAFractionUntilCreditsOrEnd) {
-    const struct {
-        double playhead, runtime, ccThreshold, progress;
-    } rows[] = {
+    const struct { double playhead, runtime, ccThreshold, progress; } rows[] = {
         {50, 100, 40, 1},  // past the credits
         {50, 100, 90, 0.5}, {0, 100, 90, 0}, {-5, 100, 90, 0}, {50, 0, 90, 0},
         {90, 100, 90, 1},    // at the credits
@@ -84,17 +75,9 @@ TEST(BundlesTest, EpisodeBookmarkProgressIsAFractionUntilCreditsOrEnd) {
 
 TEST(BundlesTest, ProgressGivesRuntimeAndPlayheadOnlyFromUsableNumbers) {
     const std::optional<double> none;
-    const struct {
-        std::optional<std::int64_t> percentage, remaining;
-        double raw;
-        std::optional<double> runtime, playhead;
-    } rows[] = {
-        {50, 600, 0.5, 1200, 600},
-        {25, 300, 0.25, 400, 100},
-        {1, 1, 0.01, 1 / 0.99, 0.01 / 0.99},
-        {0, 600, 0, none, none},
-        {50, 0, 0.5, none, none},
-        {std::nullopt, 600, 0, none, none},
+    const struct { std::optional<std::int64_t> percentage, remaining; double raw; std::optional<double> runtime, playhead; } rows[] = {
+        {50, 600, 0.5, 1200, 600}, {25, 300, 0.25, 400, 100}, {1, 1, 0.01, 1 / 0.99, 0.01 / 0.99},
+        {0, 600, 0, none, none}, {50, 0, 0.5, none, none}, {std::nullopt, 600, 0, none, none},
         {100, 300, 1, none, none},  // everything watched yet time remaining: nothing to derive
         {120, 300, 1.2, none, none},
     };
@@ -102,8 +85,6 @@ TEST(BundlesTest, ProgressGivesRuntimeAndPlayheadOnlyFromUsableNumbers) {
         const UserStateProgress progress{row.percentage, row.remaining};
         SCOPED_TRACE(json::encode(progress));
         EXPECT_DOUBLE_EQ(progress.rawProgress(), row.raw);
-        EXPECT_EQ(progress.runtime().has_value(), row.runtime.has_value());
-        EXPECT_EQ(progress.playhead().has_value(), row.playhead.has_value());
         EXPECT_DOUBLE_EQ(progress.runtime().value_or(-1), row.runtime.value_or(-1));
         EXPECT_DOUBLE_EQ(progress.playhead().value_or(-1), row.playhead.value_or(-1));
     }
@@ -144,10 +125,7 @@ TEST(BundlesTest, UserStatesReadServiceKeysAndTimestampsLeniently) {
 }
 
 TEST(BundlesTest, PersonalizedBundlesReadTheWatchlistEntryAndWriteFlat) {
-    const struct {
-        std::string json;
-        std::string written;
-    } rows[] = {
+    const struct { std::string json, written; } rows[] = {
         {R"({})", R"({"isInWatchlist":false})"},
         {R"({"watchlist":{"onWatchlist":null}})", R"({"isInWatchlist":false})"},
         {R"({"watchlist":{"onWatchlist":false,"refId":"r"}})", R"({"isInWatchlist":false,"refId":"r"})"},
@@ -168,17 +146,10 @@ TEST(BundlesTest, PersonalizedBundlesReadTheWatchlistEntryAndWriteFlat) {
 }
 
 TEST(BundlesTest, ContinueWatchingReadsFreeFormLabelsWithoutEverFailing) {
-    const struct {
-        std::string labels;
-        bool isInWatchlist;
-        std::size_t reported;
-    } rows[] = {
+    const struct { std::string labels; bool isInWatchlist; std::size_t reported; } rows[] = {
         {R"({"watchlistLabel":{"onWatchlist":true},"other":[1]})", true, 0},
-        {R"({"watchlistLabel":{"onWatchlist":"yes"}})", false, 1},
-        {R"({"watchlistLabel":["onWatchlist"]})", false, 1},
-        {R"({"watchlistLabel":{}})", false, 0},
-        {R"([true])", false, 1},
-        {R"(null)", false, 0},
+        {R"({"watchlistLabel":{"onWatchlist":"yes"}})", false, 1}, {R"({"watchlistLabel":["onWatchlist"]})", false, 1},
+        {R"({"watchlistLabel":{}})", false, 0}, {R"([true])", false, 1}, {R"(null)", false, 0},
     };
     for (const auto& row : rows) {
         json::Diagnostics diagnostics;
@@ -211,25 +182,202 @@ TEST(BundlesTest, BundlesRequireTheirPartsAndDropFailingLabelsAndPanels) {
     ASSERT_EQ(decoded.containers->size(), 1u);
     EXPECT_EQ(decoded.containers->front().content.link, "k");
     EXPECT_EQ(decoded.exploreDeeplinkParams().refId, "ES1");
-    encodeIso(decoded);
-    for (const char* key : {"series", "seasons", "extras"}) {
-        JsonValue partial = bundle;
-        partial.erase(key);
-        EXPECT_EQ(decodeFailure<SeriesBundle>(partial.dump()).path(), key);
-    }
+    EXPECT_EQ(decodeIso<SeriesBundle>(writtenIso(decoded)), decoded);
     bundle.erase("containers");
     EXPECT_FALSE(decodeIso<SeriesBundle>(bundle.dump()).containers);
-
+    expectKeysRequired<SeriesBundle>(bundle, {"series", "seasons", "extras"});
     JsonValue videoBundle = JsonValue::parse(R"({"video":)" + video + R"(,"extras":)" + extras +
                                              R"(,"promoLabels":[],"containers":[)" + shop + "]}");
     EXPECT_EQ(decodeIso<VideoBundle>(videoBundle.dump()).containers.size(), 1u);
-    for (const char* key : {"video", "extras", "promoLabels", "containers"}) {
-        JsonValue partial = videoBundle;
-        partial.erase(key);
-        const auto failure = decodeFailure<VideoBundle>(partial.dump());
-        EXPECT_EQ(failure.kind(), ErrorKind::keyNotFound) << key;
-        EXPECT_EQ(failure.path(), key);
+    expectKeysRequired<VideoBundle>(videoBundle);
+}
+
+// Airings and sport tags: required keys and closed vocabularies, strict and lenient lists, the
+// runtime default, the playback link an airing plays, its live state, the keys the live episodes
+// and the live-now map are read from and written under, and which record a sport tag decodes as.
+const json::DecoderSettings legacy = json::DecoderSettings::iso8601();
+
+JsonValue minimalAiring(std::string contentId = "c1") {
+    JsonValue airing = JsonValue::parse(R"({"contentType":"full","eventId":"e1","programType":"sports","mediaMetadata":{}})");
+    airing["contentId"] = std::move(contentId);
+    return airing;
+}
+
+template <class T>
+T decodeLegacy(const JsonValue& value) {
+    return json::decode<T>(value.dump(), legacy);
+}
+
+std::vector<std::string> contentIds(const std::vector<Airing>& airings) {
+    std::vector<std::string> ids;
+    for (const auto& airing : airings) ids.push_back(airing.contentId);
+    return ids;
+}
+
+TEST(AiringsTest, MinimalAiringTakesItsDefaultsAndWritesOnlyWhatItHas) {
+    // No runtime reads as 0 ms; texts, images, milestones and artwork as empty; absent optionals are left out.
+    EXPECT_EQ(json::encode(decodeLegacy<Airing>(minimalAiring())),
+              R"({"contentId":"c1","contentType":"full","eventId":"e1","image":{},"mediaMetadata":{"facets":[],)"
+              R"("features":[],"audioTracks":[],"playbackUrls":[],"runtimeMillis":1,"captions":[]},"milestone":{},)"
+              R"("programType":"sports","runtimeMillis":0,"text":{},"videoArt":[]})");
+}
+
+TEST(AiringsTest, RequiredKeysClosedVocabulariesAndStrictListsFailTheAiring) {
+    expectKeysRequired<Airing>(minimalAiring());
+    const struct { const char* key; const char* value; ErrorKind kind; const char* path; } rows[] = {
+        {"contentType", R"("FULL")", ErrorKind::dataCorrupted, "contentType"},
+        {"eventState", R"("LIVE")", ErrorKind::dataCorrupted, "eventState"},
+        {"seriesType", R"("Anthology")", ErrorKind::dataCorrupted, "seriesType"},
+        {"customMediaLocations", R"([{"location":"a"},{"tags":[{"key":1}]}])", ErrorKind::typeMismatch,
+         "customMediaLocations[1].tags[0].key"},
+        {"ratings", R"([{"value":"TV-G","system":"VCHIP","advisories":[]},{"value":"PG"}])", ErrorKind::keyNotFound,
+         "ratings[1].system"},
+    };
+    for (const auto& row : rows) {
+        JsonValue airing = minimalAiring();
+        airing[row.key] = JsonValue::parse(row.value);
+        const auto error = decodeFailure<Airing>(airing.dump());
+        EXPECT_EQ(json::toString(error.kind()), json::toString(row.kind)) << error.what();
+        EXPECT_EQ(error.path(), row.path);
     }
+
+    // The artwork and actions lists drop what fails; an unknown program type reads as other.
+    JsonValue airing = minimalAiring();
+    airing["videoArt"] = JsonValue::parse(R"([{"purpose":"poster","mediaMetadata":{}},{"purpose":"tile","mediaMetadata":{}}])");
+    airing["actions"] = JsonValue::parse(R"([{"type":"rewind"}])");
+    airing["programType"] = "live";
+    const auto decoded = decodeLegacy<Airing>(airing);
+    ASSERT_EQ(decoded.videoArtwork.size(), 1u);
+    EXPECT_EQ(decoded.videoArtwork[0].purpose, VideoArtwork::ArtworkType::tile);
+    EXPECT_EQ(decoded.actionCoders, std::vector<ActionCoder>{});
+    EXPECT_EQ(decoded.programType, VideoProgramType::other);
+}
+
+TEST(AiringsTest, PlaybackUrlPrefersTheLinkOfTheAiringsKind) {
+    const PlaybackURL event("https://e", "live-event"), linear("https://l", "linear-channel"), video("https://v");
+    const struct { std::optional<bool> linear; std::vector<PlaybackURL> urls; std::string expected; } rows[] = {
+        {true, {event, linear}, "https://l"},
+        {false, {linear, event}, "https://e"},
+        {std::nullopt, {linear, event}, "https://e"},
+        {std::nullopt, {video, linear}, "https://v"},                       // no event link: the first
+        {true, {video, event}, "https://v"},                                // no linear link: the first
+        {false, {video, PlaybackURL("https://E", "EVENT")}, "https://v"},  // case-sensitive
+        {true, {}, ""},
+    };
+    for (const auto& row : rows) {
+        Airing airing;
+        airing.linear = row.linear;
+        airing.mediaMetadata.playbackUrls = row.urls;
+        EXPECT_EQ(airing.playbackUrl(), row.expected) << row.urls.size() << " links, linear " << row.linear.value_or(false);
+    }
+}
+
+TEST(AiringsTest, LiveStateAndDeepLinkNeedTheirSourceFields) {
+    JsonValue json = minimalAiring();
+    json["startDate"] = "2026-12-06T20:00:00Z";
+    json["endDate"] = "2026-12-06T22:00:00Z";
+    Airing airing = decodeLegacy<Airing>(json);
+    EXPECT_FALSE(airing.airingState());
+    EXPECT_FALSE(airing.exploreDeeplinkParams());
+
+    airing.eventState = EventState::mid;
+    airing.encodedSeriesId = EncodedIdentifier{"7TnW"};
+    EXPECT_EQ(airing.airingState(),
+              (AiringState{"2026-12-06T20:00:00Z", "2026-12-06T22:00:00Z", airing.mediaMetadata, EventState::mid}));
+    // Sports airings are deep-linked too: only the series id matters.
+    EXPECT_EQ(airing.exploreDeeplinkParams(),
+              (ExploreDeeplinkParams{"7TnW", ExploreDeeplinkReferenceIdType::encodedSeriesId, std::nullopt}));
+
+    EXPECT_EQ(json::decode<AiringState>(R"({"mediaMetadata":{}})").eventState, EventState::none);
+    EXPECT_EQ(decodeFailure<AiringState>(R"({"eventState":"PRE"})").path(), "mediaMetadata");
+    EXPECT_EQ(decodeFailure<AiringState>(R"({"mediaMetadata":{},"eventState":"pre"})").path(), "eventState");
+}
+
+TEST(AiringsTest, EventStatesAndSportTagTypesHaveTheirWireStrings) {
+    expectWireStrings<EventState>({"PRE", "MID", "POST", "NONE"});
+    expectRejected<EventState>({"pre", "LIVE", ""});
+    expectWireStrings<SportTags::TagType>({"teamId", "sportId", "leagueId"});
+    expectRejected<SportTags::TagType>({"TeamId", "playerId"});
+}
+
+TEST(AiringsTest, LiveEpisodesReadTheAnswersKeysAndWriteTheFieldNames) {
+    JsonValue answer;
+    answer["featuredEpisode"] = minimalAiring("ignored");
+    answer["episode"] = minimalAiring("featured");
+    JsonValue broken = minimalAiring("broken");
+    broken["contentType"] = "live-preview";
+    answer["altEpisodes"] = JsonValue::array({minimalAiring("alt"), broken});
+    answer["episodes"] = JsonValue::array({minimalAiring("next")});
+
+    const auto episodes = decodeLegacy<LiveEpisodes>(answer);
+    ASSERT_TRUE(episodes.featuredEpisode);
+    EXPECT_EQ(episodes.featuredEpisode->contentId, "featured");
+    EXPECT_EQ(contentIds(episodes.alternateEpisodes), std::vector<std::string>{"alt"});
+    EXPECT_EQ(contentIds(episodes.liveAndUpcomingEpisodes), std::vector<std::string>{"next"});
+
+    const JsonValue encoded = JsonValue::parse(json::encode(episodes));
+    std::vector<std::string> written;
+    for (const auto& [key, value] : encoded.items()) written.push_back(key);
+    EXPECT_EQ(written, (std::vector<std::string>{"featuredEpisode", "alternateEpisodes", "liveAndUpcomingEpisodes"}));
+    EXPECT_EQ(json::decode<LiveEpisodes>("{}"), LiveEpisodes{});
+}
+
+TEST(AiringsTest, AiringAnswersReadTheirKeysAndDropFailingElements) {
+    const auto live = json::decode<AiringsContainer>(R"({"airing":{"vsp1":{"mediaMetadata":{},"eventState":"PRE"}}})");
+    ASSERT_EQ(live.airings.size(), 1u);
+    EXPECT_EQ(live.airings.find("vsp1")->eventState, EventState::pre);
+    EXPECT_EQ(json::encode(live).rfind(R"({"airings":{"vsp1":{)", 0), 0u) << json::encode(live);
+    EXPECT_TRUE(json::decode<AiringsContainer>("{}").airings.empty());
+    EXPECT_TRUE(json::decode<AiringsContainer>(R"({"airings":{"vsp1":{"mediaMetadata":{}}}})").airings.empty());
+    EXPECT_EQ(decodeFailure<AiringContainer>("{}").path(), "airing");
+
+    JsonValue bundle;
+    bundle["airings"] = JsonValue::array({minimalAiring("a1"), JsonValue::object()});
+    bundle["upcomingAirings"] = JsonValue::parse(R"([{"startDate":"s","endDate":"e"},{"startDate":"s"}])");
+    const auto program = decodeLegacy<ProgramBundle>(bundle);
+    EXPECT_EQ(contentIds(program.airings), std::vector<std::string>{"a1"});
+    EXPECT_EQ(program.upcomingAirings, (std::vector<UpcomingAiring>{{"s", "e", std::nullopt}}));
+    EXPECT_EQ(json::decode<ProgramBundle>("{}"), ProgramBundle{});
+}
+
+TEST(AiringsTest, SportTagCoderDecodesTheRecordItsTypeSelects) {
+    const std::string team = R"({"type":"teamId","value":"gulls","data":{"text":{},"leagues":[],"venues":[],"image":{}}})";
+    const std::string league = R"({"type":"leagueId","value":"cpl","data":{}})";
+    const std::string sport = R"({"type":"sportId","value":"football","data":{"sportId":"football"}})";
+    EXPECT_TRUE(json::decode<SportTags::Coder>(team).as<SportTags::Team>());
+    EXPECT_TRUE(json::decode<SportTags::Coder>(league).as<SportTags::League>());
+    EXPECT_TRUE(json::decode<SportTags::Coder>(sport).as<SportTags::Sport>());
+    for (const auto& text : {team, league, sport}) EXPECT_EQ(json::encode(json::decode<SportTags::Coder>(text)), text);
+
+    const struct { const char* json; ErrorKind kind; const char* path; } failures[] = {
+        // Without "type" the tag is read as a sport tag, whose own "type" is required.
+        {R"({"value":"football","data":{"sportId":"football"}})", ErrorKind::keyNotFound, "type"},
+        {R"({"type":"playerId","value":"p","data":{}})", ErrorKind::dataCorrupted, "type"},
+        {R"({"type":"teamId","value":"cpl","data":{}})", ErrorKind::keyNotFound, "data.text"},
+    };
+    for (const auto& row : failures) {
+        const auto error = decodeFailure<SportTags::Coder>(row.json);
+        EXPECT_EQ(json::toString(error.kind()), json::toString(row.kind)) << error.what();
+        EXPECT_EQ(error.path(), row.path);
+    }
+    const SportTags::Coder fromLeague(SportTags::League{SportTags::TagType::leagueId, "cpl", {}});
+    EXPECT_EQ(fromLeague, json::decode<SportTags::Coder>(league));
+    EXPECT_FALSE(fromLeague.model()->isEqual(*json::decode<SportTags::Coder>(sport).model()));
+    EXPECT_FALSE(fromLeague.model()->isEqual(*SportTags::Coder(SportTags::League{SportTags::TagType::leagueId, "x", {}}).model()));
+}
+
+TEST(AiringsTest, CatalogAiringReadsBackAsItself) {
+    const auto answer = json::decode<AiringContainer>(testData("../../catalog/content/airing.json"), legacy);
+    EXPECT_EQ(answer.airing.playbackUrl(), "https://playback.invalid/live/linear/vsp1.m3u8");
+    ASSERT_TRUE(answer.airing.event);
+    EXPECT_EQ(answer.airing.event->competitors.size(), 2u);
+
+    // As content, an airing is tagged "Airing" and answers with its own fields.
+    const ContentCoder content(answer.airing);
+    EXPECT_EQ(content.type(), ContentTypeIdentifier::airing);
+    EXPECT_EQ(content.model()->contentId(), answer.airing.contentId);
+    EXPECT_EQ(content.model()->seriesType(), SeriesType::standard);
+    EXPECT_EQ(&content.model()->image(), &content.as<Airing>()->image);
 }
 
 }  // namespace

