@@ -193,29 +193,40 @@ struct Codec<OrderedMap<T>> {
         decodeInto(v, out);
         return out;
     }
+    static void decodeMember(const Value& value, T& target) {
+        if constexpr (DecodesInPlace<T, Codec<T>>)
+            Codec<T>::decodeInto(value, target);
+        else
+            target = Codec<T>::decode(value);
+    }
     // A repeated key keeps its first position and takes its last value. As with a record's
     // fields, only that last occurrence is read: an earlier one may hold anything.
     static void decodeInto(const Value& v, OrderedMap<T>& out) {
         out.clear();
         const std::size_t count = v.size();
         out.reserve(detail::reservable<typename OrderedMap<T>::value_type>(count));
-        // First pass: the entry each member lands in, entries in the order keys first appear.
+        // First pass: every key gets its entry, in the order keys first appear.
+        bool repeated = false;
+        for (auto cursor = v.members(); cursor.next();) {
+            const std::size_t before = out.size();
+            repeated |= out.positionOrAppend(cursor.key()) < before;
+        }
+        if (!repeated) {
+            // The usual answer: member i is entry i, read in one more pass with no bookkeeping.
+            std::size_t entry = 0;
+            for (auto cursor = v.members(); cursor.next(); ++entry) decodeMember(cursor.value(), out.valueAt(entry));
+            return;
+        }
+        // With repeated keys, each entry's last member is found first, then only those are read.
         std::vector<std::uint32_t> entryOf;
         entryOf.reserve(detail::reservable<std::uint32_t>(count));
         for (auto cursor = v.members(); cursor.next();)
             entryOf.push_back(static_cast<std::uint32_t>(out.positionOrAppend(cursor.key())));
-        // Each entry's last member; then the second pass reads only those.
         std::vector<std::uint32_t> lastOf(out.size());
         for (std::uint32_t member = 0; member < entryOf.size(); ++member) lastOf[entryOf[member]] = member;
         std::uint32_t member = 0;
-        for (auto cursor = v.members(); cursor.next(); ++member) {
-            const std::uint32_t entry = entryOf[member];
-            if (lastOf[entry] != member) continue;
-            if constexpr (DecodesInPlace<T, Codec<T>>)
-                Codec<T>::decodeInto(cursor.value(), out.valueAt(entry));
-            else
-                out.valueAt(entry) = Codec<T>::decode(cursor.value());
-        }
+        for (auto cursor = v.members(); cursor.next(); ++member)
+            if (lastOf[entryOf[member]] == member) decodeMember(cursor.value(), out.valueAt(entryOf[member]));
     }
     static void encode(Writer& w, const OrderedMap<T>& map) {
         w.beginObject();
