@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
+  clang libclang-rt-14-dev
   libsimdjson-dev nlohmann-json3-dev libboost-url1.81-dev
   libspdlog-dev libfmt-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev

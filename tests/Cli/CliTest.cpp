@@ -91,7 +91,7 @@ TEST(Cli, EveryUsageErrorExitsOneWithAUsageLineFirst) {
 // A few bytes of answer can name many large records: the list is not reserved whole before its
 // first element is read, so a small address space is enough to fail at that element.
 TEST(Cli, AnAnswerOfManyTinyElementsFailsAtTheFirstBadOne) {
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(VORLANE_SANITIZED)
     GTEST_SKIP() << "the address space cannot be limited under AddressSanitizer";
 #else
     // Two million empty records in a strict list: reserved whole they would take gigabytes.

@@ -247,7 +247,7 @@ TEST(Collections, NestedCollectionsDecodeAndWriteBackUnchanged) {
     // kind, a flat personalized collection without a collection "type", and a series.
     JsonValue innerVideo = merged(minimalVideo, {{"type", "MepoVideo"}});
     JsonValue innerCollection = merged(collection("inner", {{{"type", "GridContainer"}, {"style", "grid_tile"},
-                                                           {"set", completeSet("s2", {innerVideo})}}}),
+                                                           {"set", completeSet("s2", JsonValue::array({innerVideo}))}}}),
                                      {{"type", "StandardCollection"}});
     JsonValue flatPersonalized = merged(collection("p", JsonValue::array()), {{"type", "PersonalizedCollection"}});
     JsonValue series = merged(minimalSeries, {{"type", "MepoSeries"}});

@@ -24,11 +24,11 @@
 #include "vorlane/Platform/Json/JsonValue.hpp"
 #include "vorlane/Platform/Json/OrderedMap.hpp"
 #include "vorlane/Platform/Rx/Single.hpp"
+#include "vorlane/Platform/SourceLocation.hpp"
 
 #include <concepts>
 #include <cstdint>
 #include <optional>
-#include <source_location>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -37,7 +37,7 @@ namespace vorlane {
 
 // The answer of an operation a service does not implement: a failure that names the operation.
 template <class T>
-rx::Single<T> notImplemented(std::source_location operation = std::source_location::current()) {
+rx::Single<T> notImplemented(SourceLocation operation = SourceLocation::current()) {
     return rx::error<T>(std::logic_error(std::string(operation.function_name()) + " is not implemented by this service"));
 }
 

@@ -252,9 +252,17 @@ std::string ServiceOperation::signature() const {
     return out;
 }
 
+namespace {
+
+bool namesParameter(std::span<const OperationParameter> parameters, std::string_view name) {
+    return std::ranges::any_of(parameters, [name](const OperationParameter& p) { return p.name == name; });
+}
+
+}  // namespace
+
 bool ServiceOperation::accepts(const OperationArguments& arguments) const {
-    for (const auto& [name, value] : arguments)
-        if (std::ranges::none_of(parameters, [&](const OperationParameter& p) { return p.name == name; })) return false;
+    for (const auto& argument : arguments)
+        if (!namesParameter(parameters, argument.first)) return false;
     return std::ranges::all_of(parameters, [&](const OperationParameter& p) {
         return p.optional || findArgument(arguments, p.name);
     });
@@ -279,9 +287,8 @@ const ServiceOperation& findServiceOperation(std::string_view name, const Operat
     std::string message = "the arguments given fit no form of " + std::string(name) + ":";
     for (const ServiceOperation* form : forms) {
         std::string wrong;
-        for (const auto& [given, value] : arguments)
-            if (std::ranges::none_of(form->parameters, [&](const OperationParameter& p) { return p.name == given; }))
-                wrong += " unknown argument " + given + ";";
+        for (const auto& argument : arguments)
+            if (!namesParameter(form->parameters, argument.first)) wrong += " unknown argument " + argument.first + ";";
         for (const auto& parameter : form->parameters)
             if (!parameter.optional && !findArgument(arguments, parameter.name))
                 wrong += " missing argument " + std::string(parameter.name) + ";";

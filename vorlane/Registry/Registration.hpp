@@ -41,21 +41,42 @@ struct DerivedMember {
     std::function<void(json::Writer&, const T&)> write;
 };
 
-// Adds each getter of `list`, applied to what `view` makes of the value.
+// Adds one getter, applied to what `view` makes of the value.
+template <class T, class View, class Get>
+void appendMember(std::vector<DerivedMember<T>>& out, const json::derived::Member<Get>& member, View view) {
+    out.push_back({member.name, [get = member.get, view](json::Writer& w, const T& value) {
+                       decltype(auto) seen = view(value);
+                       using Result = std::remove_cvref_t<std::invoke_result_t<decltype(get), decltype(seen)>>;
+                       json::Codec<Result>::encode(w, std::invoke(get, seen));
+                   }});
+}
+
+// Adds each getter of `list`. (Plain pack expansions rather than std::apply over a generic lambda:
+// clang 14, which builds the fuzz target, crashes on the latter here.)
+template <class T, class View, class... Gets, std::size_t... I>
+void appendMembers(std::vector<DerivedMember<T>>& out, const std::tuple<json::derived::Member<Gets>...>& list,
+                   View view, std::index_sequence<I...>) {
+    (appendMember<T>(out, std::get<I>(list), view), ...);
+}
+
 template <class T, class View, class... Gets>
 void appendMembers(std::vector<DerivedMember<T>>& out, const std::tuple<json::derived::Member<Gets>...>& list,
                    View view) {
-    std::apply(
-        [&](const auto&... member) {
-            (out.push_back({member.name,
-                            [get = member.get, view](json::Writer& w, const T& value) {
-                                decltype(auto) seen = view(value);
-                                using Result = std::remove_cvref_t<std::invoke_result_t<decltype(get), decltype(seen)>>;
-                                json::Codec<Result>::encode(w, std::invoke(get, seen));
-                            }}),
-             ...);
-        },
-        list);
+    appendMembers<T>(out, list, view, std::index_sequence_for<Gets...>{});
+}
+
+// The members of one interface, when T models it.
+template <class T, class Face>
+void addFaceMembers(DecodableType& type, std::vector<DerivedMember<T>>& members) {
+    if constexpr (Face::template modeledBy<T>) {
+        type.interfaces.push_back(Face::name);
+        appendMembers<T>(members, Face::members(), [](const T& value) -> decltype(auto) { return Face::view(value); });
+    }
+}
+
+template <class T, class... Faces>
+void addFacesMembers(DecodableType& type, std::vector<DerivedMember<T>>& members, const std::tuple<Faces...>*) {
+    (addFaceMembers<T, Faces>(type, members), ...);
 }
 
 template <class T>
@@ -86,20 +107,7 @@ void addDerivedMembers(DecodableType& type) {
     auto members = std::make_shared<std::vector<DerivedMember<T>>>();
     if constexpr (json::HasDerivedMembers<T>)
         appendMembers<T>(*members, jsonDerived(json::Tag<T>{}), [](const T& value) -> const T& { return value; });
-    std::apply(
-        [&](auto... face) {
-            (
-                [&] {
-                    using Face = decltype(face);
-                    if constexpr (Face::template modeledBy<T>) {
-                        type.interfaces.push_back(Face::name);
-                        appendMembers<T>(*members, Face::members(),
-                                         [](const T& value) -> decltype(auto) { return Face::view(value); });
-                    }
-                }(),
-                ...);
-        },
-        InterfaceFaces{});
+    addFacesMembers<T>(type, *members, static_cast<const InterfaceFaces*>(nullptr));
     for (std::size_t i = 0; i < members->size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             if ((*members)[i].name == (*members)[j].name)

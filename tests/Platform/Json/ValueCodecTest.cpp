@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace vorlane::jsonvaluetests {
 enum class Shade { light, dark, highContrast };  // closed
@@ -233,6 +236,27 @@ TEST(JsonWriter, WritesDoublesThatReadBackExactlyAndKeepWholeNumbersDouble) {
         EXPECT_EQ(json::decode<double>(expected), number) << expected;
     }
     EXPECT_EQ(json::encode(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
+
+    // Short decimals take a quicker path than the general shortest-text algorithm: both must give
+    // the same text, at the edges of that path (0.001, fifteen digits, six fraction digits) and on
+    // decimals and bit patterns at random.
+    std::vector<double> numbers = {0.001, -0.001, 0.0015, 0.00099, 0.005, 999999999999999.9, 99999999999999.99,
+                                   123456.123456, 0.1234567, 1.78, 0.71, 3.91, 7.3, 1e-3 + 1e-18};
+    std::mt19937_64 random(5);
+    for (int i = 0; i < 40000; ++i) {
+        const auto digits = static_cast<std::int64_t>(random() % 10'000'000'000'000'000) >> (i % 50);
+        numbers.push_back((i % 2 ? -1.0 : 1.0) * static_cast<double>(digits) / std::pow(10.0, i % 9));
+        const std::uint64_t bits = random();
+        double fromBits;
+        std::memcpy(&fromBits, &bits, sizeof fromBits);
+        if (std::isfinite(fromBits)) numbers.push_back(fromBits);
+    }
+    for (const double number : numbers) {
+        if (std::trunc(number) == number) continue;
+        char text[40];
+        const std::string expected(text, std::to_chars(text, text + sizeof text, number).ptr);
+        ASSERT_EQ(json::encode(number), expected.find_first_of(".e") == std::string::npos ? expected + ".0" : expected);
+    }
 }
 
 TEST(JsonWriter, RefusesNonFiniteNumbersWherever) {

@@ -448,4 +448,14 @@ std::string encode(const T& value, const EncoderSettings& settings = {}) {
     return writer.take();
 }
 
+// Encodes into `out`, reusing its capacity: repeated encodings (a server answering, a benchmark)
+// then write into memory already in place. On failure `out` is left empty.
+template <class T>
+void encodeInto(std::string& out, const T& value, const EncoderSettings& settings = {}) {
+    Writer writer(settings, std::move(out));
+    out.clear();
+    Codec<T>::encode(writer, value);
+    out = writer.take();
+}
+
 }  // namespace vorlane::json
