@@ -19,10 +19,11 @@ using namespace std::chrono_literals;
 
 using testing::Boom;
 
-// A source completed by hand, from any thread. Counts subscriptions and cancellations.
+// A Single completed by hand, from any thread: the observers of its subscriptions, in order, and how
+// often it was subscribed to and cancelled.
 struct ManualSource {
     std::mutex mutex;
-    std::optional<SingleObserver<int>> subscribed;
+    std::vector<SingleObserver<int>> subscribed;
     std::atomic<int> subscriptions{0}, cancellations{0};
 
     Single<int> single() {
@@ -30,10 +31,11 @@ struct ManualSource {
             ++subscriptions;
             observer.addCancellation([this] { ++cancellations; });
             std::lock_guard lock(mutex);
-            subscribed = observer;
+            subscribed.push_back(observer);
         });
     }
-    SingleObserver<int> observer() { std::lock_guard lock(mutex); return subscribed.value(); }
+    // The latest subscription's observer (throws when there is none).
+    SingleObserver<int> observer() { std::lock_guard lock(mutex); return subscribed.at(subscribed.size() - 1); }
 };
 
 // What one subscription delivered; values may arrive from any thread, errors only synchronously.
@@ -218,19 +220,6 @@ struct ManualStream {
     }
 };
 
-// A Single per subscription, answered by hand.
-struct ManualSingles {
-    std::vector<SingleObserver<int>> observers;
-    int cancellations = 0;
-
-    Single<int> single() {
-        return Single<int>::create([this](SingleObserver<int> o) {
-            o.addCancellation([this] { ++cancellations; });
-            observers.push_back(o);
-        });
-    }
-};
-
 // What one subscription delivered.
 struct Recorder {
     std::vector<int> values;
@@ -308,7 +297,7 @@ TEST(RxObservable, ThrottlePassesTheFirstValueAndTheLatestOfEachWindow) {
 
 TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscriptions) {
     auto scheduler = std::make_shared<TestScheduler>();
-    ManualSingles inner;
+    ManualSource inner;
     // pipeline, and how many of the two values pushed before disposal it delivered
     const std::vector<std::tuple<const char*, StreamStage, std::size_t>> pipelines = {
         {"source", [](auto s) { return s; }, 2},
@@ -336,7 +325,7 @@ TEST(RxObservable, DisposeStopsDeliveryAndDisposesUpstreamTimersAndInnerSubscrip
         source.observer->onNext(3);
         source.observer->onError(std::make_exception_ptr(Boom("late")));
         scheduler->advanceBy(1s);
-        for (auto& answer : inner.observers) answer.onSuccess(99);
+        for (auto& answer : inner.subscribed) answer.onSuccess(99);
         EXPECT_EQ(recorder.values.size(), delivered);
         EXPECT_TRUE(recorder.errors.empty());
         EXPECT_EQ(scheduler->pendingCount(), 0u);

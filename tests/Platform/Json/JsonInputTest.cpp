@@ -91,12 +91,8 @@ TEST(AnswerInput, EveryWayInReadsWholeAnswersAndRefusesLargerOnesNamingBothSizes
             EXPECT_EQ(error.message(), message);
         }
     }
-    try {
-        json::PaddedAnswer::fromFile("/nonexistent/answer.json", 100);
-        FAIL();
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "cannot read /nonexistent/answer.json: No such file or directory");
-    }
+    EXPECT_EQ(jsontesting::thrownMessage<std::runtime_error>([] { json::PaddedAnswer::fromFile("/nonexistent/answer.json", 100); }),
+              "cannot read /nonexistent/answer.json: No such file or directory");
 }
 
 TEST(AnswerInput, NumbersTheParserCannotHoldAreNamedAndAByteOrderMarkIsSkipped) {

@@ -22,6 +22,14 @@ inline std::string testData(const std::string& relativePath) {
 
 using json::ErrorKind;
 
+// The `member` of each element of `list`, in order: ids, paths, kinds.
+template <class List, class Element, class Member>
+std::vector<Member> eachOf(const List& list, Member Element::*member) {
+    std::vector<Member> out;
+    for (const auto& element : list) out.push_back(element.*member);
+    return out;
+}
+
 // `text` as a JSON string literal, escaped as the writer escapes it.
 inline std::string quoted(std::string_view text) { return json::encode(std::string(text)); }
 
@@ -75,6 +83,17 @@ json::DecodingError thrownDecodingError(Action&& action) {
     return {ErrorKind::dataCorrupted, "", ""};
 }
 
+// The message of the E that `action` throws, or "no failure" when it throws nothing.
+template <class E, class Action>
+std::string thrownMessage(Action&& action) {
+    try {
+        action();
+    } catch (const E& error) {
+        return error.what();
+    }
+    return "no failure";
+}
+
 // The failure of decoding `text` as T.
 template <class T>
 json::DecodingError decodeFailure(std::string_view text) {
@@ -117,6 +136,20 @@ void expectKeptAsCatchAll(std::initializer_list<std::string_view> texts) {
         EXPECT_EQ(decoded.rawValue(), text);
         EXPECT_EQ(json::encode(decoded), quoted(text));
     }
+}
+
+// A closed vocabulary: every case has exactly its expected wire string, and each of `rejected` is refused.
+template <class E>
+void expectClosedVocabulary(const std::vector<std::string_view>& expected, std::initializer_list<std::string_view> rejected) {
+    expectWireStrings<E>(expected);
+    expectRejected<E>(rejected);
+}
+
+// An open vocabulary: every case has exactly its expected wire string, and each of `kept` is held in the catch-all.
+template <class E, class Open>
+void expectOpenVocabulary(const std::vector<std::string_view>& expected, std::initializer_list<std::string_view> kept) {
+    expectWireStrings<E, Open>(expected);
+    expectKeptAsCatchAll<Open>(kept);
 }
 
 // Without any one of `keys` (every key of `complete` when none are named), `complete` fails as
