@@ -25,6 +25,12 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include <limits>
+
+#include <cmath>
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -459,6 +465,8 @@ TEST(MetadataDescriptorsTest, RatingEmptinessAndCacheKeys) {
     EXPECT_EQ((ExploreRating{"TV-14", std::nullopt}).cacheKey(31.7, true), "TV-14__31_h");
     EXPECT_EQ((ExploreAdvisory{"Violence", "a-v"}).cacheKey(0.99, false), "Violence_a-v_0_w");
     EXPECT_EQ((ExploreAdvisory{"", ""}).cacheKey(1e6, true), "__1000000_h");
+    for (const double size : {std::nan(""), std::numeric_limits<double>::infinity(), 9.3e18, -9.3e18})
+        EXPECT_THROW((ExploreAdvisory{"", ""}).cacheKey(size, true), std::invalid_argument) << size;
 
     EXPECT_EQ((AdvisoryKey{std::string(AdvisoryKey::smokingDisclaimer), "US"}).cacheKey(24.2), "smoking_disclaimer_US_24");
 }

@@ -79,9 +79,10 @@ TEST(DecodableTypes, NamesAreUniqueSortedAndFoundByNameAndType) {
     for (std::size_t i = 1; i < types.size(); ++i) EXPECT_LT(types[i - 1].name, types[i].name);
     for (const auto& type : types) {
         EXPECT_EQ(findDecodableType(type.name), &type);
-        EXPECT_EQ(findDecodableType(type.typeKey), &type);
+        EXPECT_EQ(findDecodableTypeByKey(type.typeKey), &type);
     }
     EXPECT_EQ(findDecodableType("Image.purpose"), nullptr);  // names are exact
+    EXPECT_NE(findDecodableType("ExplorePage"), nullptr);     // a literal finds by name
     EXPECT_EQ(findDecodableType<int>(), nullptr);
 }
 
@@ -108,6 +109,8 @@ const std::map<std::string_view, std::set<std::string_view>> conformances = {
     {"Series", {"Content", "BrowseActionProviding"}},
     {"Airing", {"Content", "BrowseActionProviding"}},
     {"Avatar", {"Content"}},
+    {"ExploreSetItem", {"Content"}},
+    {"ExploreSetItemWithStyle", {"Content"}},
     {"ContentCollection", {"Content"}},
     {"AssociatedContentCollection", {"Content"}},
     {"ContentCoder", {"Content"}},
@@ -125,6 +128,7 @@ const std::map<std::string_view, std::set<std::string_view>> conformances = {
     {"UpNextLegacyBrowseAction", {"Action"}},
     {"UpsellAction", {"Action"}},
     {"Timeline", {"TimelineProviding"}},
+    {"PlayerTimeline", {"TimelineProviding"}},
 };
 
 // The member names of each interface, from its face.

@@ -43,7 +43,7 @@ const DecodableType* findDecodableType(std::string_view name) {
     return it != types.end() && it->name == name ? &*it : nullptr;
 }
 
-const DecodableType* findDecodableType(const void* typeKey) {
+const DecodableType* findDecodableTypeByKey(const void* typeKey) {
     static const auto byKey = [] {
         std::unordered_map<const void*, const DecodableType*> map;
         for (const auto& type : decodableTypes()) map.emplace(type.typeKey, &type);

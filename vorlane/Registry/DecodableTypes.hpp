@@ -67,11 +67,13 @@ const DecodableType* findDecodableType(std::string_view name);
 template <class T>
 inline constexpr char typeKeyOf = 0;
 
+// The registration of the type whose key is `typeKey`, or null. (Named apart from the look-up by
+// name: a string literal would otherwise convert to the pointer and find nothing.)
+const DecodableType* findDecodableTypeByKey(const void* typeKey);
 // The registration of T, or null when T is not registered.
-const DecodableType* findDecodableType(const void* typeKey);
 template <class T>
 const DecodableType* findDecodableType() {
-    return findDecodableType(&typeKeyOf<T>);
+    return findDecodableTypeByKey(&typeKeyOf<T>);
 }
 
 }  // namespace vorlane

@@ -1,5 +1,6 @@
 // The decodable types of the playback metadata: milestones, media metadata, tracks, media rights
-// and audio-visual flags, and the two open values of the video that the media metadata reads.
+// and audio-visual flags, the two open values of the video that the media metadata reads, and the
+// player experience with its answer, disclaimers, rating extras, variants and timeline.
 //
 // Lists and the milestone dictionary are registered where the model gives them members of their
 // own: `[Milestone]` (chronological) and `[MetadataFacet]` (settingsTypes) are named as the model
@@ -13,6 +14,8 @@
 #include "vorlane/Models/Playback/MediaMetadata.hpp"
 #include "vorlane/Models/Playback/MediaRights.hpp"
 #include "vorlane/Models/Playback/Milestone.hpp"
+#include "vorlane/Models/Playback/PlayerExperience.hpp"
+#include "vorlane/Models/Playback/Timeline.hpp"
 
 namespace vorlane {
 
@@ -50,6 +53,15 @@ void registerPlaybackTypes(std::vector<DecodableType>& types) {
         REGISTER(AudioVisualFlags, "AudioVisualFlags", legacy),
         REGISTER(AudioVisual, "AudioVisual", legacy),
         REGISTER(LabeledAudioVisual, "LabeledAudioVisual", legacy),
+
+        // Player experience
+        REGISTER(PlayerExperience, "PlayerExperience", explore),
+        REGISTER(PlayerExperienceResponse, "PlayerExperienceResponse", explore),
+        REGISTER(Disclaimer, "Disclaimer", explore),
+        REGISTER(RatingAdditionalInfo, "RatingAdditionalInfo", explore),
+        REGISTER(PlaybackVariantGrouping, "PlaybackVariantGrouping", explore),
+        REGISTER(PlaybackVariant, "PlaybackVariant", explore),
+        REGISTER(PlayerTimeline, "PlayerTimeline", explore),
     });
 }
 

@@ -28,6 +28,10 @@ void registerLegacyContentTypes(std::vector<DecodableType>& types);
 void registerAiringTypes(std::vector<DecodableType>& types);
 // Bundles, continue watching and user state, the legacy details page and the legacy up next.
 void registerBundleTypes(std::vector<DecodableType>& types);
+// The versioned records kept with downloaded titles, their series parts and the service's answer.
+void registerDownloadTypes(std::vector<DecodableType>& types);
+// Explore pages, their containers, sets, items and seasons, and the answers that hold them.
+void registerExploreTypes(std::vector<DecodableType>& types);
 // The catalog manifest and the session calls the catalog and scripted sessions record
 // (defined in Transport/TransportTypes.cpp).
 void registerTransportTypes(std::vector<DecodableType>& types);
@@ -41,6 +45,8 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerLegacyContentTypes,
     registerAiringTypes,
     registerBundleTypes,
+    registerDownloadTypes,
+    registerExploreTypes,
     registerTransportTypes,
 };
 

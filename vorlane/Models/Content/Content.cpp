@@ -5,6 +5,7 @@
 #include "vorlane/Models/Content/ContentCollection.hpp"
 #include "vorlane/Models/Content/Series.hpp"
 #include "vorlane/Models/Content/Video.hpp"
+#include "vorlane/Models/Explore/ExploreSet.hpp"
 #include "vorlane/Platform/Json/TaggedCoder.hpp"
 
 #include <array>
@@ -55,7 +56,7 @@ using ContentRecords = json::TaggedRecords<Content, ContentTypeIdentifier,
                                            Case<T::personalizedCollection, ContentCollection, RecordWritesTagKey>,
                                            Case<T::avatar, Avatar>,
                                            Case<T::airing, Airing>,
-                                           json::TaggedCase<T::explore, json::NotBuilt>>;
+                                           Case<T::explore, ExploreSetItemWithStyle>>;
 static_assert(json::allCases<ContentTypeIdentifier>().size() == 7, "every content tag has a row above");
 
 constexpr std::string_view kTagKey = "type";

@@ -55,6 +55,11 @@ const std::string& contentIdOf(const R& record) {
         return record.contentId;
 }
 
+// Whether `ContentModel<R>` keeps values computed from its record when it is built (and so cannot
+// have its record decoded in place afterwards).
+template <class R>
+inline constexpr bool contentModelCachesDerivedValues = false;
+
 // The `Content` face of one plain record (a video, a series, a collection, ...): the record keeps
 // its fields under their own names, and this reads the interface's members from them.
 template <class R>
@@ -153,7 +158,7 @@ template <class R>
 struct vorlane::json::Codec<vorlane::ContentModel<R>> {
     static vorlane::ContentModel<R> decode(const Value& v) { return vorlane::ContentModel<R>(Codec<R>::decode(v)); }
     static void decodeInto(const Value& v, vorlane::ContentModel<R>& model)
-        requires DecodesInPlace<R, Codec<R>>
+        requires(DecodesInPlace<R, Codec<R>> && !vorlane::contentModelCachesDerivedValues<R>)
     {
         Codec<R>::decodeInto(v, model.record_);
     }

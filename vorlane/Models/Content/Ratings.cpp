@@ -3,13 +3,17 @@
 #include "vorlane/Platform/Json/RecordCodec.hpp"
 
 #include <cstdint>
+#include <stdexcept>
 
 namespace vorlane {
 
 namespace {
 
 // The size as a whole number, truncated toward zero, then "_" and the dimension.
+// A size no layout gives (not finite, or past the 64-bit range) has no key and is refused.
 void appendSize(std::string& key, double size, bool isHeight) {
+    if (!(size > -9223372036854775808.0 && size < 9223372036854775808.0))
+        throw std::invalid_argument("a rating image cache key needs a finite size within the 64-bit range");
     key += std::to_string(static_cast<std::int64_t>(size));
     key += isHeight ? "_h" : "_w";
 }

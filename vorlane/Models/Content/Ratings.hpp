@@ -19,7 +19,8 @@ namespace vorlane {
 
 // The key under which a rendered rating or advisory image is cached: text, image identifier (empty
 // when there is none), the size truncated toward zero, and "h" for a height or "w" for a width, all
-// joined with "_". The size must be finite and within the signed 64-bit range.
+// joined with "_". A size that is not finite or lies past the signed 64-bit range throws
+// std::invalid_argument.
 [[nodiscard]] std::string ratingImageCacheKey(std::string_view text, const std::optional<std::string>& imageId,
                                               double size, bool isHeight);
 

@@ -60,10 +60,20 @@ std::optional<std::vector<std::shared_ptr<const Action>>> actions(const std::opt
 }
 
 std::optional<BrowseAction> browseAction(const std::optional<std::vector<ActionCoder>>& coders) {
-    if (!coders) return std::nullopt;
-    for (const auto& coder : *coders)
-        if (const auto* browse = coder.as<BrowseAction>()) return *browse;
-    return std::nullopt;
+    return firstAction<BrowseAction>(coders);
+}
+
+std::optional<std::string> firstActionInfoBlock(const std::optional<std::vector<ActionCoder>>& coders) {
+    if (!coders || coders->empty()) return std::nullopt;
+    return coders->front().model()->infoBlock();
+}
+
+std::vector<std::string> actionInfoBlocks(const std::optional<std::vector<ActionCoder>>& coders) {
+    std::vector<std::string> out;
+    if (coders)
+        for (const auto& coder : *coders)
+            if (auto block = coder.model()->infoBlock()) out.push_back(std::move(*block));
+    return out;
 }
 
 namespace {

@@ -472,6 +472,18 @@ concept InfoAndActionInfoBlockContaining = InfoBlockContaining<T> && requires(co
 // first browse action among them.
 std::optional<std::vector<std::shared_ptr<const Action>>> actions(const std::optional<std::vector<ActionCoder>>& coders);
 std::optional<BrowseAction> browseAction(const std::optional<std::vector<ActionCoder>>& coders);
+// The first action of record type R among `coders`; absent when none is, or there are no coders.
+template <class R>
+std::optional<R> firstAction(const std::optional<std::vector<ActionCoder>>& coders) {
+    if (coders)
+        for (const auto& coder : *coders)
+            if (const R* record = coder.as<R>()) return *record;
+    return std::nullopt;
+}
+// The info block of the first action (absent when there are none, or it has none), and those of
+// every action that has one, in order.
+std::optional<std::string> firstActionInfoBlock(const std::optional<std::vector<ActionCoder>>& coders);
+std::vector<std::string> actionInfoBlocks(const std::optional<std::vector<ActionCoder>>& coders);
 
 // Records that provide a browse action from the actions they carry as coders (legacy videos,
 // series and airings); each says so beside its struct.

@@ -3,6 +3,7 @@
 #include "vorlane/Platform/Json/RecordCodec.hpp"
 
 VORLANE_JSON_DEFINE(vorlane::Timeline)
+VORLANE_JSON_DEFINE(vorlane::PlayerTimeline)
 
 namespace vorlane {
 

@@ -31,6 +31,25 @@ inline auto jsonFields(json::Tag<Timeline>) {
                   optional("runtimeMs", &S::runtimeMs));
 }
 
+// The timeline of the program a player experience plays; the service may leave out any member.
+struct PlayerTimeline {
+    std::optional<std::string> startTime;
+    std::optional<std::string> endTime;
+    std::optional<std::int64_t> elapsedMs;
+    std::optional<std::int64_t> runtimeMs;
+
+    bool operator==(const PlayerTimeline&) const = default;
+};
+
+inline auto jsonFields(json::Tag<PlayerTimeline>) {
+    using namespace json::rules;
+    using S = PlayerTimeline;
+    return fields(optional("startTime", &S::startTime),
+                  optional("endTime", &S::endTime),
+                  optional("elapsedMs", &S::elapsedMs),
+                  optional("runtimeMs", &S::runtimeMs));
+}
+
 // Records that describe a program's timeline.
 template <class T>
 concept TimelineProviding = requires(const T& timeline) {
@@ -70,3 +89,4 @@ struct TimelineFace {
 
 // Compiled once, in the .cpp; other files call that copy instead of compiling their own.
 VORLANE_JSON_RECORD(vorlane::Timeline)
+VORLANE_JSON_RECORD(vorlane::PlayerTimeline)

@@ -1,0 +1,12 @@
+#include "vorlane/Platform/Json/FreeFormObject.hpp"
+
+#include "vorlane/Platform/Json/JsonValue.hpp"
+
+namespace vorlane::json {
+
+FreeFormObject Codec<FreeFormObject>::decode(const Value& v) {
+    if (!v.isObject()) v.failExpected("an object");
+    return {Codec<JsonValue>::decode(v).dump()};
+}
+
+}  // namespace vorlane::json
