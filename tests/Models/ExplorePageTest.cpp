@@ -3,7 +3,9 @@
 // focus and restart look-ups, page equality and the page as a legacy collection.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "vorlane/Models/Explore/ExploreDeeplink.hpp"
 #include "vorlane/Models/Explore/ExplorePage.hpp"
+#include "vorlane/Models/Explore/ExploreUpNext.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
 
 #include <gtest/gtest.h>
@@ -322,6 +324,84 @@ TEST(ExplorePages, BecomeLegacyCollectionsWithDefaultsOrTransforms) {
     ExplorePage::setEmpty(replaced);
     EXPECT_EQ(ExplorePage::empty().id, "placeholder");
     ExplorePage::setEmpty(ExplorePage{});
+}
+
+TEST(ExploreUpNext, RemoteAnswersDropBadItemsAndLocalOnesAreBuiltFromTheDownload) {
+    const auto none = json::decode<ExploreUpNextResponse>(R"({"data":{"upNext":{"items":[]}}})");
+    EXPECT_TRUE(none.items.empty());
+    EXPECT_TRUE(none.source.isRemote());
+    const JsonValue lacking = {{"type", "upNext"}, {"item", item("first")}};
+    const JsonValue second = {{"type", "upNext"}, {"sequentialEpisode", true}, {"item", item("second")}};
+    const auto remote = json::decode<ExploreUpNextResponse>(JsonValue{{"data", {{"upNext", {{"items", {lacking, second}}}}}}}.dump());
+    ASSERT_EQ(remote.items.size(), 1u);
+    EXPECT_EQ(remote.items[0].item.id, "second");
+    EXPECT_EQ(decodeFailure<ExploreUpNextResponse>(R"({"data":{"next":{}}})").path(), "data.upNext");
+    EXPECT_EQ(decodeFailure<ExploreUpNextResponse>(R"({"data":{"upNext":{}}})").path(), "data.upNext.items");
+
+    const auto download = json::decode<DownloadMetadataV1_4>(
+        R"({"resourceId":"res","internalTitle":"HL s2e5","deeplinkId":"d","availId":"avail-5","pid":"pid-5",)"
+        R"("title":"Low Water","imageId":"img","runtimeMs":2684000,"rating":{"text":"TV-14"},)"
+        R"("seriesMetadata":{"seriesId":"s","seriesName":"HL","seriesImageId":"si","seasonNumber":2,"seasonName":"Season 2",)"
+        R"("episodeNumber":5,"seriesInfoBlock":"sib"},"playerExperience":{"targetLanguage":"en"}})");
+    struct Row {
+        JsonValue playback;
+        std::string id, infoBlock;
+    };
+    JsonValue withUpNext = playback({"play"});
+    withUpNext["upNextId"] = "up-7";
+    for (const auto& row : {Row{playback({}), "", ""}, Row{withUpNext, "up-7", "o"}}) {
+        const auto action = json::decode<PlaybackAction>(row.playback.dump());
+        const ExploreUpNextResponse local(ExplorePageType::episodes, true, download, action);
+        ASSERT_EQ(local.items.size(), 1u);
+        const auto& next = local.items[0];
+        EXPECT_EQ(next.type, ExplorePageType::upNext);
+        EXPECT_TRUE(next.sequentialEpisode);
+        EXPECT_EQ(next.item.type, ExplorePageType::episodes);
+        EXPECT_EQ(next.item.id, row.id);
+        EXPECT_EQ(next.item.infoBlock, row.infoBlock);
+        EXPECT_EQ(next.item.playbackAction(), action);
+        EXPECT_EQ(next.item.personalization, (Personalization{"pid-5", std::nullopt}));
+        EXPECT_EQ(next.item.visuals->title, "Low Water");
+        EXPECT_EQ(next.item.visuals->episodeNumber, "5");
+        ASSERT_TRUE(local.source.local());
+        EXPECT_EQ(local.source.local()->downloadMetadata, download);
+        const auto written = JsonValue::parse(json::encode(local));
+        EXPECT_EQ(written["source"]["local"]["downloadMetadata"]["availId"], "avail-5");
+        EXPECT_EQ(json::decode<ExploreUpNextSource>(written["source"].dump()), local.source);
+    }
+    EXPECT_EQ(json::encode(none), R"({"items":[],"source":{"remote":{}}})");
+    EXPECT_EQ(decodeFailure<ExploreUpNextSource>(R"({"elsewhere":{}})").path(), "(root)");
+}
+
+TEST(ExploreDeeplinks, IdentifiersByActionKindDestinationsAndTheItemsContentType) {
+    const JsonValue share = {{"type", "share"}, {"deeplinkId", "d"}, {"infoBlock", "s"}, {"visuals", {{"displayText", "Share"}, {"title", "Home"}}}};
+    const JsonValue collection = {{"type", "legacyBrowse"}, {"contentType", "collection"}, {"contentClass", "home"},
+                                  {"slug", "home"}, {"infoBlock", "l"}};
+    const auto deeplink = json::decode<ExploreDeeplink>(
+        JsonValue{{"data", {{"deeplink", {{"actions", {playback({"play"}), {{"type", "watchParty"}}, kBrowse, share, collection}}}}}}}.dump());
+    ASSERT_EQ(deeplink.actionCoders.size(), 4u);
+    EXPECT_EQ(deeplink.explorePageInfo(), (ExplorePageInfo{"p", ExplorePageStyleDescriptor{"details_standard", std::nullopt}}));
+    const std::vector<std::pair<ActionTypeIdentifier, std::string>> identifiers = {
+        {ActionTypeIdentifier::playback, "r"}, {ActionTypeIdentifier::browse, "p"}, {ActionTypeIdentifier::share, ""},
+        {ActionTypeIdentifier::upsell, ""}, {ActionTypeIdentifier::legacyBrowse, ""}};
+    for (const auto& [type, expected] : identifiers) EXPECT_EQ(deeplink.identifier(type), expected) << json::encode(type);
+    EXPECT_EQ(json::decode<ExploreDeeplink>(R"({"data":{"deeplink":{"actions":[]}}})").explorePageInfo(), std::nullopt);
+    EXPECT_EQ(decodeFailure<ExploreDeeplink>(R"({"data":{"deeplink":{}}})").path(), "data.deeplink.actions");
+    EXPECT_EQ(ExploreDeeplink(deeplink.actions()), deeplink);
+
+    const auto config = json::decode<ExploreDeeplinkConfig>(
+        R"({"refIds":{"home":"h","watchlist":"w","zelkor":"z","movies":"m","series":"s","originals":"o","threeDimensional":"t"}})");
+    EXPECT_EQ(queryValue(ExploreDeeplinkRefId::zelkor, config), "z");
+    EXPECT_EQ(queryValue(ExploreDeeplinkRefId::threeDimensional, config), "t");
+    EXPECT_EQ(decodeFailure<ExploreDeeplinkConfig>(R"({"refIds":{"home":"h"}})").path(), "refIds.watchlist");
+
+    const ContentCoder before(deeplinkContentItem(ExploreDeeplinkRefId::watchlist, "Watchlist"));
+    EXPECT_EQ(before.model()->identifier(), ContentTypeIdentifier::standardCollection);
+    EXPECT_EQ(before.model()->texts(), legacyTexts("Watchlist", std::nullopt, "program"));
+    EXPECT_EQ(before.as<ExploreDeeplinkItem>()->deeplinkId, ExploreDeeplinkRefId::watchlist);
+    ExploreDeeplinkItem::identifier = ContentTypeIdentifier::airing;
+    EXPECT_EQ(before.model()->identifier(), ContentTypeIdentifier::airing) << "items made before see the change";
+    ExploreDeeplinkItem::identifier = ContentTypeIdentifier::standardCollection;
 }
 
 }  // namespace

@@ -109,6 +109,7 @@ const std::map<std::string_view, std::set<std::string_view>> conformances = {
     {"Series", {"Content", "BrowseActionProviding"}},
     {"Airing", {"Content", "BrowseActionProviding"}},
     {"Avatar", {"Content"}},
+    {"ExploreDeeplinkItem", {"Content"}},
     {"ExploreSetItem", {"Content"}},
     {"ExploreSetItemWithStyle", {"Content"}},
     {"ContentCollection", {"Content"}},

@@ -1,13 +1,15 @@
 // The decodable types of Explore pages: the page and its answer, the container envelope and the
 // four container kinds, sets and their items (alone and with their shelf's style), seasons and
-// the season and set answers.
+// the season and set answers, what plays next, and deep links with their destinations.
 
 #include "vorlane/Registry/Registration.hpp"
 #include "vorlane/Registry/RegisteringAreas.hpp"
 
 #include "vorlane/Models/Explore/Containers.hpp"
+#include "vorlane/Models/Explore/ExploreDeeplink.hpp"
 #include "vorlane/Models/Explore/ExplorePage.hpp"
 #include "vorlane/Models/Explore/ExploreSet.hpp"
+#include "vorlane/Models/Explore/ExploreUpNext.hpp"
 
 namespace vorlane {
 
@@ -44,6 +46,19 @@ void registerExploreTypes(std::vector<DecodableType>& types) {
         writtenInAnotherShape(REGISTER(ExploreSeasonResponse, "ExploreSeasonResponse", explore)),
         REGISTER(ExploreSeason, "ExploreSeason", explore),
         REGISTER(SeasonStyle, "SeasonStyle", explore),
+
+        // Up next: read from under "data" -> "upNext", written flat with its source
+        writtenInAnotherShape(REGISTER(ExploreUpNextResponse, "ExploreUpNextResponse", explore)),
+        REGISTER(ExploreUpNextItem, "ExploreUpNextItem", explore),
+        REGISTER(ExploreUpNextSource, "ExploreUpNextResponse.Source", explore),
+
+        // Deeplinks: read from under "data" -> "deeplink", written flat
+        writtenInAnotherShape(REGISTER(ExploreDeeplink, "ExploreDeeplink", explore)),
+        REGISTER(ExplorePageInfo, "ExploreDeeplink.ExplorePageInfo", explore),
+        REGISTER(ExploreDeeplinkRefId, "ExploreDeeplink.RefId", explore),
+        REGISTER(ExploreDeeplinkConfig, "ExploreDeeplinkConfig", explore),
+        REGISTER(ExploreDeeplinkConfig::RefIds, "ExploreDeeplinkConfig.RefIds", explore),
+        REGISTER(ExploreDeeplinkItem, "ExploreDeeplinkItem", explore),
     });
 }
 

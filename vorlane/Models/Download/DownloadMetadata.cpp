@@ -129,10 +129,7 @@ DownloadMetadataV1_4 DownloadMetadataV1_1::toLatest(std::string resourceId, std:
 namespace vorlane::json {
 
 DownloadMetadataWrapper Codec<DownloadMetadataWrapper>::decode(const Value& v) {
-    const auto data = v.member("data");  // fails unless `v` is an object
-    if (!data) v.failMissingKey("data");
-    if (!data->isObject()) data->failExpected("an object");
-    return {decodeSafely<DownloadMetadataV1_4>(*data, "downloadMetadata")};
+    return {decodeSafely<DownloadMetadataV1_4>(requiredObject(v, "data"), "downloadMetadata")};
 }
 
 void Codec<DownloadMetadataWrapper>::encode(Writer& w, const DownloadMetadataWrapper& wrapper) {

@@ -69,11 +69,7 @@ void vorlane::json::Codec<vorlane::ContainerCoder>::encode(Writer& w, const Cont
 }
 
 vorlane::ExploreSeasonResponse vorlane::json::Codec<vorlane::ExploreSeasonResponse>::decode(const Value& v) {
-    if (!v.isObject()) v.failExpected("an object");
-    const auto data = v.member("data");
-    if (!data) v.failMissingKey("data");
-    if (!data->isObject()) data->failExpected("an object");
-    return {readRequired<ExploreSeason>(*data, "season")};
+    return {readRequired<ExploreSeason>(requiredObject(v, "data"), "season")};
 }
 
 void vorlane::json::Codec<vorlane::ExploreSeasonResponse>::encode(Writer& w, const ExploreSeasonResponse& response) {

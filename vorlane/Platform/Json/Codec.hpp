@@ -361,6 +361,16 @@ std::vector<T> decodeLenientList(const Value& array) {
     return out;
 }
 
+// The object under `key`, which must be present and an object (answers wrap their value in
+// {"data": {"name": ...}}).
+inline Value requiredObject(const Value& object, std::string_view key) {
+    if (!object.isObject()) object.failExpected("an object");
+    auto member = object.member(key);
+    if (!member) object.failMissingKey(key);
+    if (!member->isObject()) member->failExpected("an object");
+    return *member;
+}
+
 template <class T>
 T readRequired(const Value& object, std::string_view key) {
     auto member = object.member(key);
