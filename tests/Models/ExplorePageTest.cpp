@@ -172,7 +172,7 @@ TEST(ExploreSetItems, FindActionsLocatorsAndReadAsLegacyContent) {
     EXPECT_FALSE(decoded.hasDownloadAction());
     EXPECT_EQ(decoded.actionInfoBlock(), "ib-browse");
     EXPECT_EQ(decoded.contentReferenceLocator(), (ContentReferenceLocator{EncodedIdentifier("4xQz"), ContentTypeIdentifier::series}));
-    EXPECT_EQ(json::decode<ExploreSetItem>(item("i", {legacyShow}).dump()).contentReferenceLocator(), std::nullopt);
+    EXPECT_EQ(json::decode<ExploreSetItem>(item("i", JsonValue::array({legacyShow})).dump()).contentReferenceLocator(), std::nullopt);
     EXPECT_EQ(json::decode<ExploreSetItem>(item("i").dump()).contentReferenceLocator(), std::nullopt);
     // Any failure to read the info block leaves it absent.
     JsonValue numbered = item("i");
@@ -229,7 +229,7 @@ TEST(ExploreSeasons, FocusFindsTheFirstMatchingSeasonAndEpisode) {
     const JsonValue downloadAll = {{"type", "downloadAll"}, {"seasonId", "s"}, {"infoBlock", "x"}, {"visuals", {{"displayText", "D"}}}};
     const JsonValue download = {{"type", "download"}, {"infoBlock", "x"}, {"visuals", {{"displayText", "D"}}}};
     EXPECT_TRUE(json::decode<ExploreSeason>(season("s", nullptr, {download, downloadAll}).dump()).hasDownloadSeasonAction());
-    EXPECT_FALSE(json::decode<ExploreSeason>(season("s", nullptr, {download}).dump()).hasDownloadSeasonAction());
+    EXPECT_FALSE(json::decode<ExploreSeason>(season("s", nullptr, JsonValue::array({download})).dump()).hasDownloadSeasonAction());
     // The season answer reads from under "data" and writes flat.
     const auto answer = json::decode<ExploreSeasonResponse>(JsonValue{{"data", {{"season", season("s", nullptr)}}}}.dump());
     EXPECT_EQ(answer.season.id, "s");
@@ -278,7 +278,7 @@ TEST(ExplorePages, RestartActionAndEqualityByIdAndInfoBlock) {
         {{{"from_beginning"}, {"from_beginning"}}, 0},
     };
     for (const auto& row : rows) {
-        JsonValue actions = {kTrailer};
+        JsonValue actions = JsonValue::array({kTrailer});
         for (const auto& options : row.playbacks) actions.push_back(playback(options));
         const auto decoded = decodePage(page(JsonValue::array(), actions));
         const auto expected = row.restart ? std::optional(*decoded.actionCoders[*row.restart + 1].as<PlaybackAction>()) : std::nullopt;
@@ -292,7 +292,7 @@ TEST(ExplorePages, RestartActionAndEqualityByIdAndInfoBlock) {
 
 TEST(ExplorePages, BecomeLegacyCollectionsWithDefaultsOrTransforms) {
     const auto decoded = decodePage(page(JsonValue::array({set("s1", JsonValue::array({item("a")})), episodes(JsonValue::array(), "x", "y")}),
-                                         {kBrowse}));
+                                         JsonValue::array({kBrowse})));
     const ContentCollection collection = decoded.contentCollection();
     EXPECT_EQ(collection.collectionId, "page-1");
     EXPECT_EQ(collection.identifiers.collectionGroupId, "");
