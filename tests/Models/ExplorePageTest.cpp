@@ -4,6 +4,7 @@
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
 #include "vorlane/Models/Explore/ExploreDeeplink.hpp"
+#include "vorlane/Models/Explore/ExploreEpisodeIdPair.hpp"
 #include "vorlane/Models/Explore/ExplorePage.hpp"
 #include "vorlane/Models/Explore/ExploreUpNext.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
@@ -343,6 +344,8 @@ TEST(ExploreUpNext, RemoteAnswersDropBadItemsAndLocalOnesAreBuiltFromTheDownload
         R"("title":"Low Water","imageId":"img","runtimeMs":2684000,"rating":{"text":"TV-14"},)"
         R"("seriesMetadata":{"seriesId":"s","seriesName":"HL","seriesImageId":"si","seasonNumber":2,"seasonName":"Season 2",)"
         R"("episodeNumber":5,"seriesInfoBlock":"sib"},"playerExperience":{"targetLanguage":"en"}})");
+    const ExploreEpisodeIdPair pair("avail-x", download);
+    EXPECT_EQ(pair.pid, "pid-5") << "the pid is the stored metadata's";
     struct Row {
         JsonValue playback;
         std::string id, infoBlock;
