@@ -48,29 +48,35 @@ std::optional<ExploreArtworkModelParameters> DownloadMetadataV1_4::upNextOffline
     return imageFor(*images, Context::details, Content::background, Ratio::sixteenByNine, {}, true);
 }
 
-DownloadMetadataV1_4 DownloadMetadataV1_3::toLatest() const {
-    return {.resourceId = resourceId,
-            .upNextId = upNextId,
-            .internalTitle = internalTitle,
-            .deeplinkId = deeplinkId,
-            .availId = availId,
-            .contentId = contentId,
-            .pid = pid,
-            .title = title,
-            .rating = rating,
-            .imageId = imageId,
-            .runtimeMs = runtimeMs,
-            .elapsedMs = elapsedMs,
-            .seriesMetadata = seriesMetadata,
-            .playerExperience = playerExperience,
-            .networkAttribution = networkAttribution,
-            .description = description,
-            .contentBlocked = contentBlocked,
+namespace {
+
+// A current record from an older one: the fields every version has, copied, and those that the
+// older version keeps elsewhere or lacks, as given. Migration metadata and user state are never
+// carried over.
+template <class Older>
+DownloadMetadataV1_4 latestFrom(const Older& old, std::string resourceId, std::optional<std::string> upNextId,
+                                std::string internalTitle, std::string deeplinkId,
+                                std::optional<SeriesDownloadMetadataV1_3> seriesMetadata) {
+    return {.resourceId = std::move(resourceId),
+            .upNextId = std::move(upNextId),
+            .internalTitle = std::move(internalTitle),
+            .deeplinkId = std::move(deeplinkId),
+            .availId = old.availId,
+            .contentId = old.contentId,
+            .pid = old.pid,
+            .title = old.title,
+            .rating = old.rating,
+            .imageId = old.imageId,
+            .runtimeMs = old.runtimeMs,
+            .elapsedMs = old.elapsedMs,
+            .seriesMetadata = std::move(seriesMetadata),
+            .playerExperience = old.playerExperience,
+            .networkAttribution = old.networkAttribution,
+            .description = old.description,
+            .contentBlocked = old.contentBlocked,
             .migrationMetadata = std::nullopt,
             .userState = std::nullopt};
 }
-
-namespace {
 
 std::optional<SeriesDownloadMetadataV1_3> latestSeriesPart(const std::optional<SeriesDownloadMetadataV1_1>& series) {
     if (!series) return std::nullopt;
@@ -79,49 +85,18 @@ std::optional<SeriesDownloadMetadataV1_3> latestSeriesPart(const std::optional<S
 
 }  // namespace
 
+DownloadMetadataV1_4 DownloadMetadataV1_3::toLatest() const {
+    return latestFrom(*this, resourceId, upNextId, internalTitle, deeplinkId, seriesMetadata);
+}
+
 DownloadMetadataV1_4 DownloadMetadataV1_2::toLatest() const {
-    return {.resourceId = resourceId,
-            .upNextId = std::nullopt,
-            .internalTitle = internalTitle,
-            .deeplinkId = deeplinkId,
-            .availId = availId,
-            .contentId = contentId,
-            .pid = pid,
-            .title = title,
-            .rating = rating,
-            .imageId = imageId,
-            .runtimeMs = runtimeMs,
-            .elapsedMs = elapsedMs,
-            .seriesMetadata = latestSeriesPart(seriesMetadata),
-            .playerExperience = playerExperience,
-            .networkAttribution = networkAttribution,
-            .description = description,
-            .contentBlocked = contentBlocked,
-            .migrationMetadata = std::nullopt,
-            .userState = std::nullopt};
+    return latestFrom(*this, resourceId, std::nullopt, internalTitle, deeplinkId, latestSeriesPart(seriesMetadata));
 }
 
 DownloadMetadataV1_4 DownloadMetadataV1_1::toLatest(std::string resourceId, std::string internalTitle,
                                                     std::string deeplinkId) const {
-    return {.resourceId = std::move(resourceId),
-            .upNextId = std::nullopt,
-            .internalTitle = std::move(internalTitle),
-            .deeplinkId = std::move(deeplinkId),
-            .availId = availId,
-            .contentId = contentId,
-            .pid = pid,
-            .title = title,
-            .rating = rating,
-            .imageId = imageId,
-            .runtimeMs = runtimeMs,
-            .elapsedMs = elapsedMs,
-            .seriesMetadata = latestSeriesPart(seriesMetadata),
-            .playerExperience = playerExperience,
-            .networkAttribution = networkAttribution,
-            .description = description,
-            .contentBlocked = contentBlocked,
-            .migrationMetadata = std::nullopt,
-            .userState = std::nullopt};
+    return latestFrom(*this, std::move(resourceId), std::nullopt, std::move(internalTitle), std::move(deeplinkId),
+                      latestSeriesPart(seriesMetadata));
 }
 
 }  // namespace vorlane
