@@ -63,7 +63,9 @@ inline long peakInFreshProcess(const std::string& part) {
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length <= 0) return -1;
     self[length] = '\0';
-    FILE* child = popen(("'" + std::string(self) + "' --peak-of=" + part).c_str(), "r");
+    std::string command = "'";
+    command.append(self).append("' --peak-of=").append(part);
+    FILE* child = popen(command.c_str(), "r");
     if (!child) return -1;
     long peak = -1;
     if (std::fscanf(child, "%ld", &peak) != 1) peak = -1;

@@ -461,11 +461,12 @@ concept LegacyBrowseActionable = requires(const T& a) {
     { a.item } -> std::convertible_to<LegacyBrowseTarget>;
 };
 
-// Records with an info block and the info blocks of their actions.
+// Records with an info block and the info blocks of their actions (the first one's, and all in
+// order), which they derive from the actions they hold.
 template <class T>
 concept InfoAndActionInfoBlockContaining = InfoBlockContaining<T> && requires(const T& a) {
-    { a.actionInfoBlock } -> std::convertible_to<std::optional<std::string>>;
-    { a.actionInfoBlocks } -> std::convertible_to<std::vector<std::string>>;
+    { a.actionInfoBlock() } -> std::convertible_to<std::optional<std::string>>;
+    { a.actionInfoBlocks() } -> std::convertible_to<std::vector<std::string>>;
 };
 
 // Records that carry actions as coders ("actions", optional): their models in order, and the

@@ -222,6 +222,8 @@ struct ExploreSet {
     bool operator==(const ExploreSet&) const = default;
 };
 
+static_assert(InfoAndActionInfoBlockContaining<ExploreSet> && InfoAndActionInfoBlockContaining<ExploreSetItem>);
+
 }  // namespace vorlane
 
 // Hand-written: the style is resolved after every other key (an absent "style" falls back to
