@@ -35,13 +35,15 @@ TEST_F(Operations, EveryEntryRunsTheServicesOwnImplementation) {
     // service answers none of them so (with no descriptors configured it fails its own way).
     const ContentService nothing;
     const AvatarService noAvatars;
-    ASSERT_GT(serviceOperations().size(), 20u);
+    ASSERT_EQ(serviceOperations().size(), 42u);  // 39 content operations and 3 avatar ones
     for (const auto& operation : serviceOperations()) {
         SCOPED_TRACE(operation.signature());
         EXPECT_NE(outcome(operation, {nothing, noAvatars}).find("is not implemented by this service"), std::string::npos);
         EXPECT_EQ(outcome(operation, {service, service}).find("is not implemented"), std::string::npos);
     }
-    EXPECT_TRUE(session->calls().empty());
+    // Only the Explore watchlist changes, which need no descriptor, reached the session.
+    for (const auto& call : session->calls())
+        EXPECT_TRUE(call.kind == SessionCallKind::addToWatchlist || call.kind == SessionCallKind::removeFromWatchlist);
 }
 
 TEST_F(Operations, ArgumentsDecodeAsTheirParametersOrAreRefused) {

@@ -98,7 +98,7 @@ TEST_F(Fixture, ExploreQueriesCarryNoStandardVariablesAndUseDefaultDates) {
     auto page = service.exploreGet<Probe>(Q::explorePage, JsonValue{{"pageId", "home"}}, JsonValue::object()).blockingGet();
     EXPECT_EQ(page.date, Date(std::chrono::milliseconds(1500)) + referenceDateOffset);
     session->enqueueAnswer(R"({"id":"s"})");
-    service.explorePost<Probe>(Q::userState, R"({"pids":["a"]})").blockingGet();
+    service.explorePost<Probe>(Q::userState, JsonValue::parse(R"({"pids":["a"]})")).blockingGet();
 
     auto calls = session->calls();
     ASSERT_EQ(jsontesting::eachOf(calls, &SessionCall::queryId), (std::vector<std::string>{"x/page", "x/state"}));
@@ -107,7 +107,7 @@ TEST_F(Fixture, ExploreQueriesCarryNoStandardVariablesAndUseDefaultDates) {
     EXPECT_EQ(calls[0].variables->dump(), R"({"pageId":"home"})");
     EXPECT_EQ(calls[0].params->dump(), "{}");
     EXPECT_FALSE(calls[1].variables);
-    EXPECT_EQ(calls[1].body, R"({"pids":["a"]})");
+    EXPECT_EQ(calls[1].body, "{\n  \"pids\": [\n    \"a\"\n  ]\n}");
     EXPECT_TRUE(tracker->reports.empty());
 
     // The legacy path reads ISO 8601 dates; the Explore path does not.

@@ -48,6 +48,24 @@ struct ServiceFixture : ::testing::Test {
                                .profileId = profile}};
 };
 
+// Every query key, configured as "core/<key>".
+inline ContentQueryConfiguration everyQuery() {
+    ContentQueryConfiguration config;
+    for (const auto& entry : json::allCases<ContentQueryIdentifier>())
+        config.queryDescriptors.insertOrAssign(entry.value, ContentQueryDescriptor{"core/" + std::string(entry.wire), "5.1"});
+    config.defaultSeriesBundleEpisodeCount = 7;
+    config.avatarSlug = "avatars";
+    config.homeScreenSlug = "home";
+    config.brandSlugs = {"northlight"};
+    config.collectionContentClassConfig.insertOrAssign(
+        "home", CollectionContentClassConfig{ContentQueryIdentifier::completeCollectionBySlug, CollectionIdentifierType::slug, true,
+                                             "PersonalizedCollection"});
+    config.collectionContentClassConfig.insertOrAssign(
+        "brand", CollectionContentClassConfig{ContentQueryIdentifier::collectionByGroupId, CollectionIdentifierType::collectionGroupId,
+                                              false, "PersonalizedCollection"});
+    return config;
+}
+
 // Runs `action` and expects it to throw the error code `expected`.
 template <class Code>
 void expectErrorCode(const std::function<void()>& action, Code expected) {

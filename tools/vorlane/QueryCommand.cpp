@@ -8,6 +8,7 @@
 #include "vorlane/ContentService/SDKContentServiceError.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Log.hpp"
+#include "vorlane/Platform/Notifications.hpp"
 #include "vorlane/Platform/Logger.hpp"
 #include "vorlane/Transport/CatalogSession.hpp"
 
@@ -184,6 +185,12 @@ int run(const QueryOptions& options) {
         const QueryContext context = readContext(options.context, options.contextGiven);
         auto session = openCatalog(options.catalog);
         if (trace.enabled()) session->onCall([&trace](const SessionCall& call) { trace.line("call", json::encode(call)); });
+        ObservationToken notifications;
+        if (trace.enabled())
+            notifications = NotificationCenter::defaultCenter().addObserver(
+                NotificationName::watchlistUpdated, [&trace](const Notification& notification) {
+                    trace.line("notify", std::string(notification.name.rawValue()) + " " + userInfoJson(notification.userInfo));
+                });
         const SDKContentService service(SDKContentService::Inputs::fixed(
             session, session->catalog().configuration, context, std::make_shared<TraceTracker>(trace)));
 
@@ -240,7 +247,8 @@ constexpr const char* kFooter =
     "--trace: standard-error lines in the order they happen: `call: JSON` per session call (kind, query id,\n"
     "  API version, variables as sent, params, body, imported bookmarks), `log: LEVEL CATEGORY: MESSAGE` per\n"
     "  log entry (debug included), `warn: SUBJECT: MESSAGE` per model warning, `nonfatal: JSON` per non-fatal\n"
-    "  report ({\"message\",\"tags\",\"additionalInfo\"}). Without --trace the library's own log output is off\n"
+    "  report ({\"message\",\"tags\",\"additionalInfo\"}), `notify: NAME JSON` per notification posted (JSON:\n"
+    "  its user info, e.g. {\"isAdd\":true,\"source\":{...},\"with\":\"...\"}). Without --trace the library's own log output is off\n"
     "  unless VORLANE_LOG_LEVEL is set.";
 
 }  // namespace

@@ -72,6 +72,8 @@ std::string describe() {
         return "a string";
     } else if constexpr (std::is_same_v<T, std::int64_t>) {
         return "an integer";
+    } else if constexpr (std::is_same_v<T, std::uint64_t>) {
+        return "an unsigned integer";
     } else if constexpr (std::is_same_v<T, EncodedIdentifier>) {
         return "an encoded identifier (a string)";
     } else if constexpr (std::is_same_v<T, JsonValue>) {
@@ -80,6 +82,8 @@ std::string describe() {
         return "a page size (0, -1 for all, 10, 15, 20, 30, 40, 45 or 60)";
     } else if constexpr (std::is_same_v<T, std::vector<std::string>>) {
         return "an array of strings";
+    } else if constexpr (IsVector<T>::value) {
+        return "an array, each element " + describe<typename T::value_type>();
     } else if constexpr (json::HasVocabulary<T>) {
         std::string out = "one of";
         for (const auto& entry : json::allCases<T>()) out += std::string(out.size() > 6 ? ", " : " ") + "\"" + std::string(entry.wire) + "\"";
@@ -108,6 +112,8 @@ std::string argumentJson(const std::string& text) {
 template <class T>
 T decodeArgument(const OperationParameter& parameter, const OperationArguments& arguments) {
     const std::string* text = findArgument(arguments, parameter.name);
+    const std::string defaultText(parameter.defaultValue.value_or(""));
+    if (!text && parameter.defaultValue) text = &defaultText;
     if (!text) {
         if constexpr (mayBeLeftOut<T>) return T{};
         throw OperationArgumentError("missing argument " + std::string(parameter.name));
@@ -124,7 +130,9 @@ T decodeArgument(const OperationParameter& parameter, const OperationArguments& 
 
 template <class T>
 void writeResult(std::string& out, const T& value) {
-    if constexpr (ContentRecord<T>) {
+    if constexpr (std::is_same_v<T, rx::Unit>) {
+        out += "null";  // done, with nothing to say
+    } else if constexpr (ContentRecord<T>) {
         out += json::encode(ContentCoder(value));  // content carries its "type" tag
     } else if constexpr (IsVector<T>::value) {
         out += '[';
@@ -192,15 +200,24 @@ std::vector<std::string> sampleArguments() {
     }(std::make_index_sequence<Traits::arity>{});
 }
 
+template <class T>
+OperationParameter parameter(std::string_view name, std::optional<std::string_view> defaultValue) {
+    return {name, describe<T>(), mayBeLeftOut<T> || defaultValue.has_value(), defaultValue};
+}
+
 template <auto Member, class... Names>
 ServiceOperation operation(std::string_view name, std::string_view summary, Names... parameterNames) {
     using Traits = MemberTraits<decltype(Member)>;
     static_assert(sizeof...(Names) == Traits::arity, "name every parameter of the member function, in order");
+    // "offset=0": a parameter that may be left out, taking the value after "=" when it is.
     const std::string_view names[] = {std::string_view(parameterNames)..., {}};
     std::vector<OperationParameter> parameters;
     [&]<std::size_t... I>(std::index_sequence<I...>) {
-        (parameters.push_back({names[I], describe<std::tuple_element_t<I, typename Traits::Decayed>>(),
-                               mayBeLeftOut<std::tuple_element_t<I, typename Traits::Decayed>>}),
+        (parameters.push_back(
+             parameter<std::tuple_element_t<I, typename Traits::Decayed>>(names[I].substr(0, names[I].find('=')),
+                                                                          names[I].find('=') == std::string_view::npos
+                                                                              ? std::nullopt
+                                                                              : std::optional(names[I].substr(names[I].find('=') + 1)))),
          ...);
     }(std::make_index_sequence<Traits::arity>{});
     return ServiceOperation{name, summary, std::move(parameters), &runOperation<Member>, &sampleArguments<Member>};
@@ -210,6 +227,7 @@ using CS = ContentService;
 using AS = AvatarService;
 
 std::vector<ServiceOperation> makeOperations() {
+    using Identifiers = std::vector<sdk::ContentIdentifier>;
     return {
         operation<overload<const std::string&>(&CS::getVideo)>("getVideo", "the video of a content id", "contentId"),
         operation<&CS::getLegacyVideo>("getLegacyVideo", "the first video found under the variable named key holding encodedId",
@@ -222,11 +240,30 @@ std::vector<ServiceOperation> makeOperations() {
         operation<overload<const ContentSetReferenceLocator&, const AdditionalParameters&, const std::optional<ItemPage>&>(
             &CS::getContent)>("getContent", "a set's items (continue-watching sets import their videos' bookmarks)",
                               "locator", "additionalParameters", "page"),
+        operation<&CS::getPage>("getPage", "the legacy details page of a title by reference", "refIdType", "refId"),
+        operation<&CS::getExplorePage>("getExplorePage", "an Explore page", "pageId", "enhancedContainersLimit", "limit"),
+        operation<&CS::getExploreSet>("getExploreSet", "a page of an Explore set's items", "setId", "offset=0", "limit",
+                                      "params"),
+        operation<&CS::getSeason>("getSeason", "an Explore season with a page of its episodes", "seasonId", "limit",
+                                  "offset"),
+        operation<&CS::getUserState>("getUserState", "the user's state of titles, by pid", "pids"),
         operation<static_cast<MemberOf<CS, ContentBundle, const ContentReferenceLocator&>>(&CS::getBundle)>(
             "getBundle", "the bundle of a video or series", "locator"),
         operation<&CS::getSeriesBundle>("getBundle", "a series bundle", "encodedSeriesId"),
         operation<&CS::getVideoBundle>("getBundle", "a video bundle", "encodedFamilyId"),
         operation<&CS::search>("search", "the hits of a search that decode", "text", "queryType", "pageSize"),
+        operation<&CS::unifiedSearch>("unifiedSearch", "the Explore search results page of a text", "query"),
+        operation<&CS::unifiedSearchLanding>("unifiedSearchLanding", "the Explore search page before anything is typed"),
+        operation<&CS::getContinueWatchingVideo>("getContinueWatchingVideo", "where to resume a title (with a last bookmark)",
+                                                 "familyId", "bookmarkUpsert"),
+        operation<&CS::getPersonalizedProgramBundle>("getPersonalizedProgramBundle",
+                                                     "a program's watchlist state and resume point", "familyId",
+                                                     "bookmarkUpsert"),
+        operation<&CS::getPersonalizedSeriesBundle>("getPersonalizedSeriesBundle",
+                                                    "a series' watchlist state and the video to resume", "seriesId",
+                                                    "bookmarkUpsert"),
+        operation<&CS::getContinueWatchingSeason>("getContinueWatchingSeason",
+                                                  "the user's positions in a season's episodes, by content id", "seasonId"),
         operation<&CS::getEpisodes>("getEpisodes", "every episode of a season", "seasonId"),
         operation<&CS::getCollection>("getCollection", "a collection", "locator"),
         operation<&CS::getRelatedItemsForVideo>("getRelatedItemsForVideo", "items related to a video", "encodedFamilyId"),
@@ -237,6 +274,24 @@ std::vector<ServiceOperation> makeOperations() {
                                                    "encodedSeriesId"),
         operation<&CS::getAiring>("getAiring", "the airing of a content id", "contentId"),
         operation<&CS::getAiringByAiringId>("getAiring", "an airing by its airing id", "airingId"),
+        operation<&CS::putItemInWatchlist>("putItemInWatchlist", "put a title on the legacy watchlist", "with", "refId",
+                                           "refIdType", "source"),
+        operation<&CS::deleteItemFromWatchlist>("deleteItemFromWatchlist", "delete a title from the legacy watchlist",
+                                                "with", "refId", "refIdType", "source"),
+        operation<static_cast<MemberOf<CS, ExploreDeeplink, const std::string&, ExploreDeeplinkReferenceIdType,
+                                       const std::optional<ActionTypeIdentifier>&>>(&CS::getExploreDeeplink)>("getExploreDeeplink", "where a reference leads in the Explore API", "refId",
+                                      "refIdType", "action"),
+        operation<&CS::getPlayerExperience>("getPlayerExperience", "how the player presents an avail", "availId"),
+        operation<overload<const Identifiers&>(&CS::getDownloadMetadata)>(
+            "getDownloadMetadata", "the current download metadata of titles (imports their bookmarks)",
+            "contentIdentifiers"),
+        operation<overload<const std::string&>(&CS::getDownloadMetadata)>(
+            "getDownloadMetadata", "the current download metadata of a season's episodes", "seasonId"),
+        operation<&CS::getExploreUpNext>("getExploreUpNext", "what plays after a content id, from the Explore API",
+                                         "contentId"),
+        operation<&CS::addToWatchlistExplore>("addToWatchlistExplore", "add a title to the watchlist", "request"),
+        operation<&CS::removeFromWatchlistExplore>("removeFromWatchlistExplore", "remove a title from the watchlist",
+                                                   "request"),
         operation<&AS::getAvatars>("getAvatars", "the known avatars among some ids", "avatarIds"),
         operation<&AS::getDefaultAvatars>("getDefaultAvatars", "the avatars a new profile chooses from"),
         operation<&AS::getAvatar>("getAvatar", "one avatar", "avatarId"),

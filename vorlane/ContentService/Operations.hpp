@@ -10,8 +10,10 @@
 //   operation<&ContentService::getEpisodes>("getEpisodes", "every episode of a season", {"seasonId"}),
 //
 // Overloads share a name and are told apart by their parameter names; a member that is itself
-// overloaded is picked with `overload<Parameters...>(&Interface::member)`.
+// overloaded is picked with `overload<Parameters...>(&Interface::member)`. A name written
+// "offset=0" gives its parameter a value for when the argument is left out.
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -45,6 +47,7 @@ struct OperationParameter {
     std::string_view name;
     std::string description;  // what the value must be: "a string", "a ContentReferenceLocator object", ...
     bool optional = false;    // an optional or free-form parameter may be left out
+    std::optional<std::string_view> defaultValue;  // the argument's text when left out, if it has one
 };
 
 struct ServiceOperation {

@@ -127,6 +127,24 @@ std::optional<JsonValue> normalizedBookmark(const JsonValue& bookmarkUpsert) {
     return normalized;
 }
 
+namespace {
+
+void requireFiniteNumbers(const JsonValue& value, const std::string& path) {
+    if (value.is_number_float() && !std::isfinite(value.get<double>()))
+        throw std::invalid_argument("the request body cannot hold the non-finite number at " + path);
+    if (value.is_object())
+        for (const auto& [key, member] : value.items()) requireFiniteNumbers(member, path + "." + key);
+    else if (value.is_array())
+        for (std::size_t i = 0; i < value.size(); ++i) requireFiniteNumbers(value[i], path + "[" + std::to_string(i) + "]");
+}
+
+}  // namespace
+
+std::string postBody(const JsonValue& body) {
+    requireFiniteNumbers(body, "body");
+    return body.dump(2);
+}
+
 std::optional<ContentQueryIdentifier> legacySetQueryKey(ContentSetType type) noexcept {
     using Key = ContentQueryIdentifier;
     switch (type) {

@@ -78,6 +78,11 @@ std::string percentEncodedSearchText(std::string_view text);
 // bookmark.
 std::optional<JsonValue> normalizedBookmark(const JsonValue& bookmarkUpsert);
 
+// An Explore POST body as the networking layer writes JSON: pretty-printed, two spaces a level,
+// members in their order. A number that is not finite has no JSON form: std::invalid_argument
+// naming where it is ("body.pids[2]").
+std::string postBody(const JsonValue& body);
+
 // The query key of a set type fetched by the legacy set query; absent for the continue-watching and
 // Explore sets, which are fetched their own ways.
 std::optional<ContentQueryIdentifier> legacySetQueryKey(ContentSetType type) noexcept;

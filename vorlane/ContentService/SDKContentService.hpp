@@ -113,6 +113,45 @@ public:
     rx::Single<Airing> getAiring(const std::string& contentId) const override;
     rx::Single<Airing> getAiringByAiringId(const std::string& airingId) const override;
 
+    // ---- Explore operations ---------------------------------------------------------------------
+
+    rx::Single<Page> getPage(const std::string& refIdType, const std::string& refId) const override;
+    rx::Single<ExplorePageResponse> getExplorePage(const std::string& pageId,
+                                                   const std::optional<std::uint64_t>& enhancedContainersLimit,
+                                                   const std::optional<std::uint64_t>& limit) const override;
+    rx::Single<ExploreSetResponse> getExploreSet(const std::string& setId, std::int64_t offset,
+                                                 const std::optional<std::uint64_t>& limit,
+                                                 const JsonValue& params) const override;
+    rx::Single<ExploreSeasonResponse> getSeason(const std::string& seasonId, const std::optional<std::int64_t>& limit,
+                                                const std::optional<std::int64_t>& offset) const override;
+    rx::Single<ExplorePageResponse> unifiedSearch(const std::string& query) const override;
+    using ContentService::getExploreDeeplink;
+    rx::Single<ExploreDeeplink> getExploreDeeplink(const std::string& refId, ExploreDeeplinkReferenceIdType refIdType,
+                                                   const std::optional<ActionTypeIdentifier>& action) const override;
+    rx::Single<PlayerExperienceResponse> getPlayerExperience(const std::string& availId) const override;
+    rx::Single<ExploreUpNextResponse> getExploreUpNext(const std::string& contentId) const override;
+    rx::Single<rx::Unit> addToWatchlistExplore(const sdk::WatchlistRequest& request) const override;
+    rx::Single<rx::Unit> removeFromWatchlistExplore(const sdk::WatchlistRequest& request) const override;
+
+    // ---- Personalization operations -------------------------------------------------------------
+
+    rx::Single<UserEntityStateMap> getUserState(const std::vector<std::string>& pids) const override;
+    rx::Single<std::vector<DownloadMetadataV1_4>> getDownloadMetadata(
+        const std::vector<sdk::ContentIdentifier>& contentIdentifiers) const override;
+    rx::Single<std::vector<DownloadMetadataV1_4>> getDownloadMetadata(const std::string& seasonId) const override;
+    rx::Single<OrderedMap<EpisodeBookmark>> getContinueWatchingSeason(const std::string& seasonId) const override;
+    rx::Single<ContinueWatchingVideoResponse> getContinueWatchingVideo(const EncodedIdentifier& familyId,
+                                                                       const BookmarkUpsert& bookmarkUpsert) const override;
+    rx::Single<PersonalizedProgramBundle> getPersonalizedProgramBundle(const EncodedIdentifier& familyId,
+                                                                       const BookmarkUpsert& bookmarkUpsert) const override;
+    rx::Single<PersonalizedSeriesBundle> getPersonalizedSeriesBundle(const EncodedIdentifier& seriesId,
+                                                                     const BookmarkUpsert& bookmarkUpsert) const override;
+    rx::Single<WatchlistResponse> putItemInWatchlist(const std::string& with, const std::string& refId,
+                                                     const std::string& refIdType, const JsonValue& source) const override;
+    rx::Single<WatchlistResponse> deleteItemFromWatchlist(const std::string& with, const std::string& refId,
+                                                          const std::string& refIdType,
+                                                          const JsonValue& source) const override;
+
     // ---- Avatar operations ----------------------------------------------------------------------
 
     rx::Single<std::vector<Avatar>> getAvatars(const std::vector<std::string>& avatarIds) const override;
@@ -178,12 +217,19 @@ public:
                                                              std::move(params)});
     }
 
-    // Explore POST path: a JSON body only.
+    // Explore POST path: the body object encoded as the networking layer sends JSON (see
+    // postBody); a body it cannot encode fails the result and nothing is sent.
     template <class Response>
-    rx::Single<Response> explorePost(ContentQueryIdentifier key, std::string body) const {
+    rx::Single<Response> explorePost(ContentQueryIdentifier key, const JsonValue& body) const {
         auto found = descriptor(key);
         if (!found) return failure<Response>(SDKContentServiceError::nullQueryId);
-        return executeExplore<Response>(sdk::ExplorePostQuery{found->queryId, found->apiVersion, std::move(body)});
+        std::string encoded;
+        try {
+            encoded = postBody(body);
+        } catch (const std::invalid_argument&) {
+            return rx::error<Response>(std::current_exception());
+        }
+        return executeExplore<Response>(sdk::ExplorePostQuery{found->queryId, found->apiVersion, std::move(encoded)});
     }
 
     // Raw-bytes path: the operation's own variables only, no overrides; yields the answer's bytes.
@@ -198,6 +244,24 @@ public:
                                   const std::optional<JsonValue>& params);
 
 private:
+    // The personalized legacy queries: the plain key, or the bookmark key with the normalized
+    // bookmark merged after the id variable, when `bookmarkUpsert` holds a usable bookmark.
+    template <class Response>
+    rx::Single<Response> personalizedQuery(ContentQueryIdentifier plainKey, ContentQueryIdentifier bookmarkKey,
+                                           std::string idVariable, const EncodedIdentifier& id,
+                                           const BookmarkUpsert& bookmarkUpsert) const {
+        const auto bookmark = normalizedBookmark(bookmarkUpsert);
+        QueryVariables variables{{std::move(idVariable), id}};
+        if (bookmark) variables.merge(*bookmark);
+        return legacyQuery<Response>(bookmark ? bookmarkKey : plainKey, variables);
+    }
+    rx::Single<WatchlistResponse> changeWatchlist(bool isAdd, const std::string& with, const std::string& refId,
+                                                  const std::string& refIdType, const JsonValue& source) const;
+    rx::Single<std::vector<DownloadMetadataV1_4>> downloadMetadataQuery(const JsonValue& body) const;
+    rx::Single<ContentSet> exploreSetQuery(const ContentSetReferenceLocator& locator,
+                                           const AdditionalParameters& additionalParameters,
+                                           const std::optional<ItemPage>& page) const;
+
     // The set queries of getContent, by the kind of set.
     rx::Single<ContentSet> legacySetQuery(ContentQueryIdentifier key, const ContentSetReferenceLocator& locator,
                                           const AdditionalParameters& additionalParameters,

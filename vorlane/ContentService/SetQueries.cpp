@@ -1,4 +1,5 @@
-// Sets and collections: a set's items by the kind of set (continue watching imports bookmarks),
+// Sets and collections: a set's items by the kind of set (continue watching imports bookmarks;
+// Explore sets come through the Explore set query),
 // and a collection by its locator and the configured content classes.
 
 #include "vorlane/ContentService/CollectionClass.hpp"
@@ -23,10 +24,7 @@ rx::Single<ContentSet> SDKContentService::getContent(const ContentSetReferenceLo
                                                            additionalParameters.dump()));
     if (locator.refType == ContentSetType::continueWatching)
         return continueWatchingSetQuery(locator, additionalParameters);
-    if (locator.refType == ContentSetType::exploreSet)
-        return rx::error<ContentSet>(std::logic_error(
-            "sets of type \"ExploreSet\" are fetched through the Explore set query, which this library does not "
-            "build yet"));
+    if (locator.refType == ContentSetType::exploreSet) return exploreSetQuery(locator, additionalParameters, page);
     return legacySetQuery(*legacySetQueryKey(locator.refType), locator, additionalParameters, page);
 }
 

@@ -1,5 +1,7 @@
 #include "vorlane/Platform/Notifications.hpp"
 
+#include "vorlane/Platform/Json/JsonValue.hpp"
+
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
@@ -7,6 +9,19 @@
 #include <vector>
 
 namespace vorlane {
+
+std::string userInfoJson(const NotificationUserInfo& userInfo) {
+    JsonValue out = JsonValue::object();
+    for (const auto& [key, value] : userInfo) {
+        if (const auto* json = std::any_cast<JsonValue>(&value)) out[key] = *json;
+        else if (const auto* flag = std::any_cast<bool>(&value)) out[key] = *flag;
+        else if (const auto* text = std::any_cast<std::string>(&value)) out[key] = *text;
+        else if (const auto* integer = std::any_cast<std::int64_t>(&value)) out[key] = *integer;
+        else if (const auto* number = std::any_cast<double>(&value)) out[key] = *number;
+        else out[key] = "<unprintable>";
+    }
+    return out.dump();
+}
 
 // One registration. `running` counts calls in progress on all threads; removal waits until the only
 // calls left are those of the removing thread itself (an observer removing itself from its callback).

@@ -48,6 +48,11 @@ struct NotificationUserInfoKey {
 /// User info: string keys to values of any type. A reader takes a value out with `std::any_cast`.
 using NotificationUserInfo = std::map<std::string, std::any, std::less<>>;
 
+/// The user info as one compact JSON object, keys in order: each value of a type the library posts
+/// (`JsonValue`, `bool`, `std::string`, `std::int64_t`, `double`) as itself, any other as the string
+/// "<unprintable>". For traces and inspection.
+[[nodiscard]] std::string userInfoJson(const NotificationUserInfo& userInfo);
+
 /// What an observer receives.
 struct Notification {
     NotificationName name;

@@ -35,6 +35,7 @@ void registerBundleTypes(std::vector<DecodableType>& types) {
         REGISTER(SeriesBundle, "SeriesBundle", legacy),
         REGISTER(VideoBundle, "VideoBundle", legacy),
         REGISTER(Watchlist, "Watchlist", legacy),
+        REGISTER(WatchlistResponse, "WatchlistResponse", legacy),
         writtenInAnotherShape(REGISTER(PersonalizedProgramBundle, "PersonalizedProgramBundle", legacy)),
         writtenInAnotherShape(REGISTER(PersonalizedSeriesBundle, "PersonalizedSeriesBundle", legacy)),
         writtenInAnotherShape(REGISTER(ContinueWatchingSeriesResponse, "ContinueWatchingSeriesResponse", legacy)),

@@ -5,6 +5,7 @@
 VORLANE_JSON_DEFINE(vorlane::SeriesBundle)
 VORLANE_JSON_DEFINE(vorlane::VideoBundle)
 VORLANE_JSON_DEFINE(vorlane::Watchlist)
+VORLANE_JSON_DEFINE(vorlane::WatchlistResponse)
 VORLANE_JSON_DEFINE(vorlane::ContinueWatchingSeasonResponse)
 
 namespace vorlane::json {

@@ -87,6 +87,28 @@ inline auto jsonFields(json::Tag<Watchlist>) {
                   optional("onWatchlist", &S::onWatchlist));
 }
 
+// What a change to the legacy watchlist yields: whether it put the item on the list (or deleted
+// it), and the service's messages, none when it succeeded.
+struct WatchlistResponse {
+    bool isAdd = false;
+    std::vector<std::string> errorMessages;
+    bool operator==(const WatchlistResponse&) const = default;
+};
+
+inline auto jsonFields(json::Tag<WatchlistResponse>) {
+    using namespace json::rules;
+    using S = WatchlistResponse;
+    return fields(required("isAdd", &S::isAdd), required("errorMessages", &S::errorMessages));
+}
+
+// The two kinds of change, each with its flag set.
+struct WatchlistPutResponse : WatchlistResponse {
+    WatchlistPutResponse() : WatchlistResponse{.isAdd = true, .errorMessages = {}} {}
+};
+struct WatchlistDeleteResponse : WatchlistResponse {
+    WatchlistDeleteResponse() : WatchlistResponse{.isAdd = false, .errorMessages = {}} {}
+};
+
 // The personalized part of a bundle: read from {"watchlist": {...}, "resume": ...}, on the
 // watchlist only when the entry says `onWatchlist: true`; written flat as {"isInWatchlist",
 // "refId", "refIdType", "resume"}, which reads back too. A program resumes at a bookmark, a
@@ -152,4 +174,5 @@ struct vorlane::json::Codec<vorlane::ContinueWatchingResponse<Resume>> {
 VORLANE_JSON_RECORD(vorlane::SeriesBundle)
 VORLANE_JSON_RECORD(vorlane::VideoBundle)
 VORLANE_JSON_RECORD(vorlane::Watchlist)
+VORLANE_JSON_RECORD(vorlane::WatchlistResponse)
 VORLANE_JSON_RECORD(vorlane::ContinueWatchingSeasonResponse)

@@ -239,6 +239,9 @@ V awaitResult(Subscribe subscribe, std::optional<std::chrono::milliseconds> time
 
 }  // namespace detail
 
+// The one value of a result that only says it is done.
+using Unit = detail::Unit;
+
 // The source's handle onto one subscription of a Single<T>. Copyable; every copy refers to the
 // same subscription, so it can be handed to another thread that completes the work later.
 template <class T>
