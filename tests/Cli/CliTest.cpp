@@ -7,6 +7,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -192,6 +196,36 @@ std::vector<std::string> readmeBlockAfter(const std::string& marker) {
     return lines(text.substr(open, text.find("```", open) - open));
 }
 
+// `vorlane serve --port 0` of the built-in catalog, running while this lives; stopped with SIGTERM.
+struct ServeProcess {
+    std::filesystem::path output = std::filesystem::temp_directory_path() / ("vorlane-serve-" + std::to_string(::getpid()));
+    std::string pid, url;
+
+    ServeProcess() {
+        const std::string command = std::string(VORLANE_CLI_PATH) + " serve --port 0 >" + output.string() + " 2>&1 & echo $!";
+        FILE* shell = popen(command.c_str(), "r");
+        char buffer[64] = {};
+        if (shell && std::fgets(buffer, sizeof buffer, shell)) pid = std::string(buffer, std::strcspn(buffer, "\n"));
+        if (shell) pclose(shell);
+        for (int i = 0; i < 500 && url.empty(); ++i) {
+            const std::string text = log();
+            const auto at = text.find(" at http://");
+            if (at != std::string::npos) url = text.substr(at + 4, text.find(' ', at + 4) - at - 4);
+            else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~ServeProcess() {
+        if (!pid.empty()) std::system(("kill -TERM " + pid).c_str());
+        for (int i = 0; i < 500 && log().find("stopped after") == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        std::filesystem::remove(output);
+    }
+    std::string log() const {
+        std::ifstream in(output);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
 TEST(CliQuery, TheReadmeListsEveryFormAndRunsEachOnTheBuiltInCatalog) {
     CliRun list = run("query --list");
     ASSERT_EQ(list.exitCode, 0) << list.err;
@@ -202,12 +236,18 @@ TEST(CliQuery, TheReadmeListsEveryFormAndRunsEachOnTheBuiltInCatalog) {
     // form and no other.
     struct Run { std::string operation; std::set<std::string> names; };
     std::vector<Run> runs;
+    ServeProcess server;
+    ASSERT_FALSE(server.url.empty()) << server.log();
     for (const std::string& example : readmeBlockAfter("The built-in catalog answers every form;")) {
         SCOPED_TRACE(example);
         const std::string arguments = example.substr(std::string("vorlane ").size());
         CliRun result = run(arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(lines(result.out).size(), 1u) << result.out;
+        // The same over HTTP, against `vorlane serve` of the same catalog.
+        CliRun overHttp = run("query --server " + server.url + arguments.substr(std::string("query").size()));
+        EXPECT_EQ(overHttp.exitCode, 0) << overHttp.err;
+        EXPECT_EQ(overHttp.out, result.out);
         Run ran;
         std::istringstream words(arguments.substr(std::string("query ").size()));
         for (std::string word; words >> word;) {

@@ -11,6 +11,7 @@
 #include "vorlane/Platform/Notifications.hpp"
 #include "vorlane/Platform/Logger.hpp"
 #include "vorlane/Transport/CatalogSession.hpp"
+#include "vorlane/Transport/HttpSession.hpp"
 
 #include <algorithm>
 #include <cstdlib>
@@ -90,6 +91,7 @@ std::string describeWarning(const Warning& warning) {
 
 struct QueryOptions {
     std::string catalog = VORLANE_CATALOG_DIR;
+    std::string server;  // a content server's base URL: run over HTTP instead of the catalog
     std::string context;
     bool contextGiven = false;  // `--context ""` names a file too, one that cannot be read
     bool trace = false;
@@ -140,11 +142,6 @@ std::string explain(const std::error_code& code) {
     return "the answer gives no up next (" + code.message() + ")";
 }
 
-int fail(const std::string& kind, const std::string& message) {
-    std::cerr << "error: " << kind << ": " << message << '\n';
-    return 1;
-}
-
 void printList() {
     for (const auto& operation : serviceOperations()) std::cout << operation.signature() << '\n';
 }
@@ -183,19 +180,39 @@ int run(const QueryOptions& options) {
         }
 
         const QueryContext context = readContext(options.context, options.contextGiven);
-        auto session = openCatalog(options.catalog);
-        if (trace.enabled()) session->onCall([&trace](const SessionCall& call) { trace.line("call", json::encode(call)); });
+        const auto traceCall = [&trace](const SessionCall& call) { trace.line("call", json::encode(call)); };
+        std::shared_ptr<sdk::Session> session;
+        ContentQueryConfiguration configuration;
+        std::shared_ptr<CatalogSession> catalogSession;
+        std::shared_ptr<HttpSession> httpSession;
+        if (options.server.empty()) {
+            catalogSession = openCatalog(options.catalog);
+            configuration = catalogSession->catalog().configuration;
+            if (trace.enabled()) catalogSession->onCall(traceCall);
+            session = catalogSession;
+        } else {
+            // The server's own query configuration, so both sides name the queries alike.
+            httpSession = std::make_shared<HttpSession>(HttpSessionOptions{.baseUrl = options.server, .client = {}, .extraHeaders = {}});
+            try {
+                configuration = json::decode<ContentQueryConfiguration>(httpSession->queryConfiguration().blockingGet());
+            } catch (const std::exception& error) {
+                throw SetupError("server", "cannot read the query configuration of " + options.server + ": " + error.what());
+            }
+            if (trace.enabled()) httpSession->onCall(traceCall);
+            session = httpSession;
+        }
         ObservationToken notifications;
         if (trace.enabled())
             notifications = NotificationCenter::defaultCenter().addObserver(
                 NotificationName::watchlistUpdated, [&trace](const Notification& notification) {
                     trace.line("notify", std::string(notification.name.rawValue()) + " " + userInfoJson(notification.userInfo));
                 });
-        const SDKContentService service(SDKContentService::Inputs::fixed(
-            session, session->catalog().configuration, context, std::make_shared<TraceTracker>(trace)));
+        const SDKContentService service(
+            SDKContentService::Inputs::fixed(session, std::move(configuration), context, std::make_shared<TraceTracker>(trace)));
 
         std::string printed = operation->run(OperationTargets{service, service}, arguments);
-        session->onCall(nullptr);
+        if (catalogSession) catalogSession->onCall(nullptr);
+        if (httpSession) httpSession->onCall(nullptr);
         std::cout << printed << '\n';
         return 0;
     } catch (const UsageError& error) {
@@ -213,6 +230,8 @@ int run(const QueryOptions& options) {
         return fail("unrouted", error.what());
     } catch (const CatalogSessionError& error) {
         return fail("catalog", error.what());
+    } catch (const HttpError& error) {
+        return fail("http", error.what());
     } catch (const std::exception& error) {
         return fail("failed", error.what());
     }
@@ -243,7 +262,9 @@ constexpr const char* kFooter =
     "  videoMissing, unsupportedType, itemToMissing), decoding (an answer that does not decode: PATH: MESSAGE),\n"
     "  unrouted (the catalog has no answer for what was sent), usage (bad command line), context (bad --context\n"
     "  file), catalog (a catalog that does not load) or failed (any other failure of the operation, such as a\n"
-    "  bundle asked for a collection).\n"
+    "  bundle asked for a collection), http (with --server: the exchange failed; the message says how: timeout,\n"
+    "  refused, TLS, an error status with the server's message, a cut or dropped answer) or server (the server's\n"
+    "  query configuration could not be read).\n"
     "--trace: standard-error lines in the order they happen: `call: JSON` per session call (kind, query id,\n"
     "  API version, variables as sent, params, body, imported bookmarks), `log: LEVEL CATEGORY: MESSAGE` per\n"
     "  log entry (debug included), `warn: SUBJECT: MESSAGE` per model warning, `nonfatal: JSON` per non-fatal\n"
@@ -258,10 +279,13 @@ std::function<int()> addQueryCommand(CLI::App& app) {
     auto* command = app.add_subcommand(
         "query",
         "Run one service operation against a catalog and print its single result as compact JSON on one line.\n"
-        "  vorlane query [--catalog DIR] [--context FILE] [--trace] OPERATION [NAME=VALUE]...\n"
+        "  vorlane query [--catalog DIR | --server URL] [--context FILE] [--trace] OPERATION [NAME=VALUE]...\n"
         "  vorlane query --list");
     command->footer(operationsHelp() + kFooter);
-    command->add_option("--catalog", options->catalog, "Catalog directory (default: the built-in catalog)");
+    auto* catalog = command->add_option("--catalog", options->catalog, "Catalog directory (default: the built-in catalog)");
+    command->add_option("--server", options->server,
+                        "Run over HTTP against the content server at URL (e.g. one `vorlane serve` started)")
+        ->excludes(catalog);
     auto* context =
         command->add_option("--context", options->context, "JSON file of the service's run-time inputs (see below)");
     command->add_flag("--trace", options->trace, "Write calls, log entries, warnings and non-fatal reports to standard error");
