@@ -1,5 +1,7 @@
 #include "vorlane/ContentService/SDKContentServiceError.hpp"
 
+#include "vorlane/Platform/NamedErrorCategory.hpp"
+
 namespace vorlane {
 
 std::string_view toString(SDKContentServiceError error) noexcept {
@@ -20,29 +22,13 @@ std::string_view toString(AvatarServiceError error) noexcept {
     return "unknown";
 }
 
-namespace {
-
-// The message is the case name: the errors carry no text of their own.
-template <class E>
-class NamedCategory final : public std::error_category {
-public:
-    explicit NamedCategory(const char* name) : name_(name) {}
-    const char* name() const noexcept override { return name_; }
-    std::string message(int code) const override { return std::string(toString(static_cast<E>(code))); }
-
-private:
-    const char* name_;
-};
-
-}  // namespace
-
 const std::error_category& sdkContentServiceErrorCategory() noexcept {
-    static const NamedCategory<SDKContentServiceError> category("SDKContentServiceError");
+    static const NamedErrorCategory<SDKContentServiceError> category("SDKContentServiceError");
     return category;
 }
 
 const std::error_category& avatarServiceErrorCategory() noexcept {
-    static const NamedCategory<AvatarServiceError> category("AvatarServiceError");
+    static const NamedErrorCategory<AvatarServiceError> category("AvatarServiceError");
     return category;
 }
 

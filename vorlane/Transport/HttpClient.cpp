@@ -30,17 +30,6 @@ std::string_view toString(HttpFailureKind kind) noexcept {
     return "transport";
 }
 
-const std::string* HttpResponse::header(std::string_view name) const noexcept {
-    const auto same = [name](const std::string& candidate) {
-        return std::ranges::equal(candidate, name, [](char a, char b) {
-            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-        });
-    };
-    for (const auto& [key, value] : headers)
-        if (same(key)) return &value;
-    return nullptr;
-}
-
 std::string percentEncoded(std::string_view text, bool keepSlash) {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string out;

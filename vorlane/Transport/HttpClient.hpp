@@ -9,6 +9,7 @@
 // Results are delivered on the engine thread; work done downstream of them (decoding) runs there
 // too, so it should stay short.
 
+#include "vorlane/Platform/HttpResponse.hpp"
 #include "vorlane/Platform/Rx/Single.hpp"
 
 #include <chrono>
@@ -36,15 +37,6 @@ enum class HttpFailureKind {
 };
 
 std::string_view toString(HttpFailureKind kind) noexcept;
-
-struct HttpResponse {
-    long status = 0;
-    std::vector<std::pair<std::string, std::string>> headers;  // in arrival order, names as sent
-    std::string body;
-
-    // The first header named `name` (compared without case), or null.
-    const std::string* header(std::string_view name) const noexcept;
-};
 
 class HttpError : public std::runtime_error {
 public:
