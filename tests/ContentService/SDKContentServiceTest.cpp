@@ -1,8 +1,10 @@
 #include "tests/ContentService/ServiceFixture.hpp"
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "tests/Platform/RxTestSupport.hpp"
 #include "vorlane/ContentService/LiveNowInfoProvider.hpp"
 #include "vorlane/ContentService/SDKContentService.hpp"
 #include "vorlane/Platform/Json/RecordCodec.hpp"
+#include "vorlane/Platform/Rx/RealTimeScheduler.hpp"
 
 #include <gtest/gtest.h>
 
@@ -279,6 +281,41 @@ TEST_F(LiveNowProviderTest, DroppingTheProviderEndsRefreshingAndCancelsTheQueryU
     scheduler->advanceBy(1min);
     EXPECT_EQ(service->queries.size(), 1u);
     EXPECT_EQ(seen, std::vector<std::optional<AiringState>>{std::nullopt});
+}
+
+// Answers the first live-now query with "a" before its event and every later one with "a" under
+// way, and records when each was asked on the scheduler's clock.
+struct TimedLiveNowService final : ContentService {
+    explicit TimedLiveNowService(std::shared_ptr<rx::RealTimeScheduler> clock) : clock(std::move(clock)) {}
+
+    rx::Single<Map> getLiveNow(std::int64_t) const override {
+        std::lock_guard lock(mutex);
+        askedAt.push_back(clock->now());
+        return rx::just(Map{{"a", state(askedAt.size() == 1 ? EventState::pre : EventState::mid)}});
+    }
+
+    std::shared_ptr<rx::RealTimeScheduler> clock;
+    mutable std::mutex mutex;
+    mutable std::vector<rx::Scheduler::Duration> askedAt;
+};
+
+TEST(LiveNowProviderOnRealTime, RefreshesWhenTheThrottleWindowCloses) {
+    constexpr double throttleSeconds = 0.02;
+    rx::testing::Arrivals arrivals;
+    std::vector<std::optional<AiringState>> seen;  // written before each arrival, read after
+    auto scheduler = std::make_shared<rx::RealTimeScheduler>();
+    auto service = std::make_shared<TimedLiveNowService>(scheduler);
+    auto provider = SDKLiveNowInfoProvider::make(service, throttleSeconds, scheduler, BehaviorReader<bool>(true));
+    provider->liveNowAiringState("a").subscribe([&](std::optional<AiringState> entry) {
+        seen.push_back(entry), arrivals.add("value");
+    });
+    provider->updateLiveNowInfoCache();  // inside the window the first query opened: held until it closes
+    ASSERT_TRUE(arrivals.waitFor(2));
+    EXPECT_EQ(seen, (std::vector<std::optional<AiringState>>{state(EventState::pre), state(EventState::mid)}));
+    EXPECT_EQ(provider->currentLiveNowAiringState("a"), state(EventState::mid));
+    std::lock_guard lock(service->mutex);
+    ASSERT_EQ(service->askedAt.size(), 2u);
+    EXPECT_GE(service->askedAt[1] - service->askedAt[0], 10ms) << "the second waits for the window to close";
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // Download metadata: the exact fields, order and optionality of each stored version, the
 // conversions to the current version and what they fill in or leave out, the series position, the
-// derived values of the current record, and the lenient answer that is written in another shape.
+// derived values of the current record, the lenient answer that is written in another shape, and
+// the records kept in a persistent store by their version.
 
 #include "tests/Platform/Json/JsonTestSupport.hpp"
+#include "tests/Platform/PersistenceTestSupport.hpp"
 #include "vorlane/Models/Download/DownloadMetadata.hpp"
+#include "vorlane/Models/Download/StoredDownloadMetadata.hpp"
 #include "vorlane/Platform/AspectRatio.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/JsonValue.hpp"
+#include "vorlane/Platform/SqlitePersistentStore.hpp"
 #include "vorlane/Registry/DecodableTypes.hpp"
 
 #include <gtest/gtest.h>
@@ -235,6 +239,55 @@ TEST(DownloadMetadataWrapper, ReadsInsideDataDroppingRecordsThatFailAndWritesWit
     const auto* type = findDecodableType(std::string_view("DownloadMetadataWrapper"));
     ASSERT_NE(type, nullptr);
     EXPECT_FALSE(type->readsBackItsEncoding);
+}
+
+TEST(StoredDownloadMetadata, EachVersionSavedInASqliteStoreLoadsBackAsItselfAndConvertsToTheCurrentOne) {
+    const StoredDownloadMetadata stored[] = {
+        StoredDownloadMetadata(json::decode<DownloadMetadataV1_1>(downloadRecord(1).dump())),
+        StoredDownloadMetadata(json::decode<DownloadMetadataV1_2>(downloadRecord(2).dump())),
+        StoredDownloadMetadata(json::decode<DownloadMetadataV1_3>(downloadRecord(3).dump())),
+        StoredDownloadMetadata(json::decode<DownloadMetadataV1_4>(downloadRecord(4).dump())),
+    };
+    const DownloadMetadataV1_4 latest[] = {
+        std::get<DownloadMetadataV1_1>(stored[0].record).toLatest("res-arg", "title-arg", "deeplink-arg"),
+        std::get<DownloadMetadataV1_2>(stored[1].record).toLatest(),
+        std::get<DownloadMetadataV1_3>(stored[2].record).toLatest(),
+        std::get<DownloadMetadataV1_4>(stored[3].record),
+    };
+    persistencetesting::ScratchDirectory directory;
+    for (int version = 1; version <= 4; ++version)
+        SqlitePersistentStore(directory / "downloads.db").save("v" + std::to_string(version), stored[version - 1]);
+    const SqlitePersistentStore store(directory / "downloads.db");
+    EXPECT_EQ(store.keys("DownloadMetadata"), (std::vector<std::string>{"v1", "v2", "v3", "v4"}));
+    for (int version = 1; version <= 4; ++version) {
+        SCOPED_TRACE(version);
+        const std::string key = "v" + std::to_string(version);
+        EXPECT_EQ(store.load(key)->schema, (PersistableSchema{"DownloadMetadata", version}));
+        EXPECT_EQ(JsonValue::parse(store.load(key)->bytes), downloadRecord(version));  // as the version is written
+        const auto loaded = store.loadRecord<StoredDownloadMetadata>(key);
+        EXPECT_EQ(loaded, stored[version - 1]);
+        // The identifiers serve 1.1 alone; the later versions keep their own.
+        EXPECT_EQ(loaded->toLatest("res-arg", "title-arg", "deeplink-arg"), latest[version - 1]);
+    }
+}
+
+TEST(StoredDownloadMetadata, IsReadOnlyUnderItsOwnSchemaAndByTheVersionStored) {
+    using persistencetesting::BytesRecord;
+    InMemoryPersistentStore store;
+    const std::string v1 = downloadRecord(1).dump(), v4 = downloadRecord(4).dump();
+    for (const auto& [key, schema, version] : {std::tuple{"avatar", "Avatar", 4}, {"v0", "DownloadMetadata", 0},
+                                               {"v5", "DownloadMetadata", 5}})
+        store.save(key, BytesRecord(schema, version, v4));
+    store.save("1.1 as 1.4", BytesRecord("DownloadMetadata", 4, v1));
+    const auto message = [&](const char* key) {
+        return thrownMessage<PersistedSchemaError>([&] { (void)store.loadRecord<StoredDownloadMetadata>(key); });
+    };
+    EXPECT_EQ(message("avatar"), R"(a stored "Avatar" record is not download metadata ("DownloadMetadata"))");
+    EXPECT_EQ(message("v0"), "stored download metadata of version 0 is of no version this release reads (1 to 4)");
+    EXPECT_EQ(message("v5"), "stored download metadata of version 5 is of no version this release reads (1 to 4)");
+    EXPECT_EQ(thrownDecodingError([&] { (void)store.loadRecord<StoredDownloadMetadata>("1.1 as 1.4"); }).path(),
+              "resourceId");
+    EXPECT_EQ(store.loadRecord<StoredDownloadMetadata>("absent"), std::nullopt);
 }
 
 }  // namespace

@@ -109,6 +109,24 @@ TEST(CatalogSession, RecordsWatchlistChangesAndBookmarkImportsInOrder) {
     EXPECT_EQ(calls[1].bookmarks.at(0).playhead, 12.5);
 }
 
+TEST(CatalogSession, WithACallLimitKeepsOnlyTheLatestCallsButTellsTheListenerOfEach) {
+    TempCatalog temp;
+    const std::vector<std::string> all = {"r1", "r2", "r3", "r4", "r5"};
+    // The limit, and the refIds of the calls kept, oldest first.
+    const std::pair<std::optional<std::size_t>, std::vector<std::string>> rows[] = {
+        {std::nullopt, all}, {10, all}, {5, all}, {3, {"r3", "r4", "r5"}}, {1, {"r5"}}, {0, {}}};
+    for (const auto& [limit, kept] : rows) {
+        SCOPED_TRACE(limit ? std::to_string(*limit) : "none");
+        auto session = CatalogSession::open(temp.dir, limit);
+        int heard = 0;
+        session->onCall([&](const SessionCall&) { ++heard; });
+        for (const auto& refId : all)
+            session->exploreApi()->addToWatchlist(sdk::WatchlistRequest{refId, "programId", "info"}, {}).blockingAwait();
+        EXPECT_EQ(jsontesting::eachOf(session->calls(), &SessionCall::queryId), kept);
+        EXPECT_EQ(heard, 5);
+    }
+}
+
 TEST(CatalogSession, ManifestRejectsAQueryWithoutApiMissingFilesAndPathsOutsideTheCatalogDirectory) {
     TempCatalog temp;
     temp.write("manifest.json", R"({"configuration":"config.json","answers":[{"file":"f","type":"T","query":{"key":"video"}}]})");

@@ -23,6 +23,7 @@ struct ServeOptions {
     int port = 8040;
     std::vector<std::string> faults;
     bool faultHeader = false;
+    std::size_t keepCalls = 1000;
 };
 
 int run(const ServeOptions& options) {
@@ -45,7 +46,8 @@ int run(const ServeOptions& options) {
 
     std::unique_ptr<CatalogServer> server;
     try {
-        auto session = CatalogSession::open(options.catalog);
+        // A server runs long: its session remembers only the latest calls.
+        auto session = CatalogSession::open(options.catalog, options.keepCalls);
         server = std::make_unique<CatalogServer>(std::move(session), std::move(serverOptions));
     } catch (const CatalogSessionError& error) {
         return fail("catalog", error.what());
@@ -85,6 +87,7 @@ std::function<int()> addServeCommand(CLI::App& app) {
     command->add_option("--port", options->port, "Port (default 8040; 0: any free port)");
     command->add_option("--fault", options->faults, "Inject a fault (see below); repeatable");
     command->add_flag("--fault-header", options->faultHeader, "Honour `X-Vorlane-Fault: SPEC` request headers");
+    command->add_option("--keep-calls", options->keepCalls, "Calls the catalog session remembers (default 1000)");
     return [command, options] {
         if (!command->parsed()) return -1;
         return run(*options);

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,20 @@ struct PersistedRecord {
     bool operator==(const PersistedRecord&) const = default;
 };
 
+/// A record kept in several versions of its format, whose bytes are read by the schema they were
+/// stored under: `static T decode(const PersistedRecord&)`, which throws `PersistedSchemaError` for
+/// a schema it does not read and the format's own error for bytes that do not hold it.
+template <class T>
+concept VersionedPersistableRecord = std::derived_from<T, Persistable> && requires(const PersistedRecord& stored) {
+    { T::decode(stored) } -> std::same_as<T>;
+};
+
+/// A stored record whose schema (name or version) is not one the decoding type reads.
+class PersistedSchemaError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// Keeps records under string keys. Implementations are thread-safe.
 class PersistentStore {
 public:
@@ -71,9 +86,19 @@ public:
         if (!stored) return std::nullopt;
         return T::decode(std::span<const std::uint8_t>(stored->bytes));
     }
+
+    /// Loads and decodes a versioned `T` by the schema it was stored under. Nothing when the key is
+    /// absent; throws when the schema or the bytes are not those of a `T`.
+    template <VersionedPersistableRecord T>
+    [[nodiscard]] std::optional<T> loadRecord(std::string_view key) const {
+        auto stored = load(key);
+        if (!stored) return std::nullopt;
+        return T::decode(*stored);
+    }
 };
 
-/// A store in memory, for tests and for hosts that keep nothing between runs.
+/// A store in memory, for tests and for hosts that keep nothing between runs. `SqlitePersistentStore`
+/// (SqlitePersistentStore.hpp) keeps records in a database file.
 class InMemoryPersistentStore final : public PersistentStore {
 public:
     void save(std::string_view key, const Persistable& record) override;

@@ -37,6 +37,8 @@ std::string describeSent(const ContentQueryConfiguration& configuration, const s
 }  // namespace
 
 struct CatalogSession::State {
+    State(Catalog catalog, std::optional<std::size_t> callLimit) : catalog(std::move(catalog)), log(callLimit) {}
+
     Catalog catalog;
     SessionCallLog log;
 
@@ -170,12 +172,12 @@ private:
 
 }  // namespace
 
-CatalogSession::CatalogSession(Catalog catalog) : state_(std::make_shared<State>()) {
-    state_->catalog = std::move(catalog);
-}
+CatalogSession::CatalogSession(Catalog catalog, std::optional<std::size_t> callLimit)
+    : state_(std::make_shared<State>(std::move(catalog), callLimit)) {}
 
-std::shared_ptr<CatalogSession> CatalogSession::open(const std::filesystem::path& directory) {
-    return std::make_shared<CatalogSession>(Catalog::load(directory));
+std::shared_ptr<CatalogSession> CatalogSession::open(const std::filesystem::path& directory,
+                                                     std::optional<std::size_t> callLimit) {
+    return std::make_shared<CatalogSession>(Catalog::load(directory), callLimit);
 }
 
 std::shared_ptr<const sdk::ContentAPI> CatalogSession::contentApi() const {

@@ -10,14 +10,18 @@
 // CatalogSessionError naming the query and what was sent.
 //
 // Every call is recorded, in order, when it runs (at subscription), and bookmark imports when they
-// are made. Answers are read from disk at subscription time and delivered on the subscribing thread.
+// are made; a session given a call limit keeps only the latest that many (see SessionCallLog), for
+// sessions that run long. Answers are read from disk at subscription time and delivered on the
+// subscribing thread.
 
 #include "vorlane/Platform/Session.hpp"
 #include "vorlane/Transport/CatalogManifest.hpp"
 #include "vorlane/Transport/SessionCall.hpp"
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace vorlane {
@@ -36,15 +40,17 @@ public:
 
 class CatalogSession final : public sdk::Session {
 public:
-    explicit CatalogSession(Catalog catalog);
-    // Loads the catalog in `directory` (see Catalog::load for its errors).
-    static std::shared_ptr<CatalogSession> open(const std::filesystem::path& directory);
+    // Records every call, or only the latest `callLimit` calls when given one.
+    explicit CatalogSession(Catalog catalog, std::optional<std::size_t> callLimit = std::nullopt);
+    // Loads the catalog in `directory` (see Catalog::load for its errors); `callLimit` as above.
+    static std::shared_ptr<CatalogSession> open(const std::filesystem::path& directory,
+                                                std::optional<std::size_t> callLimit = std::nullopt);
 
     std::shared_ptr<const sdk::ContentAPI> contentApi() const override;
     std::shared_ptr<const sdk::ExploreAPI> exploreApi() const override;
 
     const Catalog& catalog() const noexcept;
-    // The calls received so far, in order.
+    // The calls received so far (the latest `callLimit` of them, with a limit), in order.
     std::vector<SessionCall> calls() const;
     // Tells `listener` of each call as it is recorded, before it is answered (empty: no one).
     void onCall(SessionCallLog::Listener listener);

@@ -47,6 +47,7 @@ void SessionCallLog::append(SessionCall call) {
     {
         std::lock_guard lock(mutex_);
         calls_.push_back(call);
+        if (limit_ && calls_.size() > *limit_) calls_.pop_front();
         listener = listener_;
     }
     if (listener) listener(call);
@@ -59,7 +60,7 @@ void SessionCallLog::setListener(Listener listener) {
 
 std::vector<SessionCall> SessionCallLog::calls() const {
     std::lock_guard lock(mutex_);
-    return calls_;
+    return {calls_.begin(), calls_.end()};
 }
 
 std::size_t SessionCallLog::size() const {

@@ -3,6 +3,8 @@
 
 #include "vorlane/Platform/Session.hpp"
 
+#include <cstddef>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -62,22 +64,33 @@ inline auto jsonFields(json::Tag<SessionCall>) {
                   defaulted("bookmarks", &S::bookmarks, std::vector<vorlane::sdk::Bookmark>{}));
 }
 
-// A thread-safe, append-only list of calls.
+// A thread-safe list of calls in the order they were appended, optionally bounded: with a limit it
+// keeps only the latest `limit` calls, dropping the oldest as new ones come, so that a long-running
+// session does not grow without end. The listener hears of every call, kept or not.
 class SessionCallLog {
 public:
     using Listener = std::function<void(const SessionCall&)>;
 
-    // Appends `call`, then hands it to the listener (outside the log's lock, on the calling thread).
+    // Keeps every call (tests and the command line read them all).
+    SessionCallLog() = default;
+    // Keeps the latest `limit` calls, or every call without one.
+    explicit SessionCallLog(std::optional<std::size_t> limit) : limit_(limit) {}
+
+    // Appends `call` (dropping the oldest call when the limit is reached), then hands it to the
+    // listener (outside the log's lock, on the calling thread).
     void append(SessionCall call);
     // The function told of each call appended from now on (replacing any earlier one; empty: none).
     void setListener(Listener listener);
+    // The calls kept, oldest first.
     std::vector<SessionCall> calls() const;
     std::size_t size() const;
     void clear();
+    std::optional<std::size_t> limit() const noexcept { return limit_; }
 
 private:
+    const std::optional<std::size_t> limit_ = std::nullopt;
     mutable std::mutex mutex_;
-    std::vector<SessionCall> calls_;
+    std::deque<SessionCall> calls_;
     Listener listener_;
 };
 

@@ -4,7 +4,8 @@
 // A Scheduler runs an action after a delay and tells its current time. TestScheduler keeps a
 // virtual clock that moves only when a test advances it, so timed behaviour is tested without
 // sleeping: advancing runs every action that falls due, in time order, and in the order they were
-// scheduled when they fall due at the same time.
+// scheduled when they fall due at the same time. RealTimeScheduler (RealTimeScheduler.hpp) runs
+// actions on threads of its own by the monotonic clock.
 
 #include "vorlane/Platform/Rx/Disposable.hpp"
 
@@ -28,8 +29,8 @@ public:
     virtual Duration now() const = 0;
 
     // Runs `action` once, `delay` from now (a negative delay counts as none), unless the returned
-    // Disposable is disposed before it starts. The action runs on the scheduler's thread and must
-    // not throw.
+    // Disposable is disposed before it starts. The action runs on a thread of the scheduler's
+    // choosing and should not throw (what a scheduler does with an exception is its own affair).
     virtual Disposable schedule(Duration delay, std::function<void()> action) = 0;
 };
 
