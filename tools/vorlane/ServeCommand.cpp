@@ -30,7 +30,7 @@ int run(const ServeOptions& options) {
     CatalogServerOptions serverOptions{.host = options.host, .port = options.port, .faults = {},
                                        .faultHeader = options.faultHeader};
     try {
-        for (const auto& spec : options.faults) serverOptions.faults.push_back(ServerFault::parse(spec));
+        for (const auto& rule : options.faults) serverOptions.faults.push_back(ServerFault::parse(rule));
     } catch (const std::invalid_argument& error) {
         return fail("usage", error.what());
     }

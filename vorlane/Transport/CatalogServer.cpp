@@ -23,11 +23,11 @@ constexpr std::size_t kMaxRequestBytes = std::size_t{16} << 20;
 constexpr long kMaxDelayMs = 600000;
 constexpr int kListenBacklog = 512;
 
-long parseNumber(std::string_view text, std::string_view spec) {
+long parseNumber(std::string_view text, std::string_view rule) {
     long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        throw std::invalid_argument("fault \"" + std::string(spec) + "\": \"" + std::string(text) + "\" is not a number");
+        throw std::invalid_argument("fault \"" + std::string(rule) + "\": \"" + std::string(text) + "\" is not a number");
     return value;
 }
 
@@ -62,32 +62,32 @@ std::optional<JsonValue> jsonParam(const httplib::Request& req, const char* name
 
 }  // namespace
 
-ServerFault ServerFault::parse(std::string_view spec) {
+ServerFault ServerFault::parse(std::string_view rule) {
     ServerFault fault;
-    std::string_view kind = spec;
-    if (const auto comma = spec.find(','); comma != std::string_view::npos) {
-        kind = spec.substr(0, comma);
-        const std::string_view rest = spec.substr(comma + 1);
+    std::string_view kind = rule;
+    if (const auto comma = rule.find(','); comma != std::string_view::npos) {
+        kind = rule.substr(0, comma);
+        const std::string_view rest = rule.substr(comma + 1);
         if (!rest.starts_with("path=") || rest.size() == 5)
-            throw std::invalid_argument("fault \"" + std::string(spec) + "\": after the comma comes path=TEXT");
+            throw std::invalid_argument("fault \"" + std::string(rule) + "\": after the comma comes path=TEXT");
         fault.pathPart = std::string(rest.substr(5));
     }
     if (kind.starts_with("delay=")) {
         fault.kind = Kind::delay;
-        fault.value = parseNumber(kind.substr(6), spec);
+        fault.value = parseNumber(kind.substr(6), rule);
         if (fault.value < 0 || fault.value > kMaxDelayMs)
-            throw std::invalid_argument("fault \"" + std::string(spec) + "\": a delay is 0 to 600000 ms");
+            throw std::invalid_argument("fault \"" + std::string(rule) + "\": a delay is 0 to 600000 ms");
     } else if (kind.starts_with("status=")) {
         fault.kind = Kind::status;
-        fault.value = parseNumber(kind.substr(7), spec);
+        fault.value = parseNumber(kind.substr(7), rule);
         if (fault.value < 100 || fault.value > 599)
-            throw std::invalid_argument("fault \"" + std::string(spec) + "\": a status is 100 to 599");
+            throw std::invalid_argument("fault \"" + std::string(rule) + "\": a status is 100 to 599");
     } else if (kind == "truncate") {
         fault.kind = Kind::truncate;
     } else if (kind == "drop") {
         fault.kind = Kind::drop;
     } else {
-        throw std::invalid_argument("fault \"" + std::string(spec) +
+        throw std::invalid_argument("fault \"" + std::string(rule) +
                                     "\" is none of delay=MS, status=CODE, truncate, drop (each with an optional ,path=TEXT)");
     }
     return fault;

@@ -34,7 +34,7 @@ struct ServerFault {
 
     // "delay=200", "status=503", "truncate", "drop", each optionally followed by ",path=TEXT";
     // std::invalid_argument naming what is wrong otherwise.
-    static ServerFault parse(std::string_view spec);
+    static ServerFault parse(std::string_view rule);
     bool operator==(const ServerFault&) const = default;
 };
 
