@@ -24,7 +24,7 @@ const fs::path& root() {
 // Each folder under vorlane/ by its layer: a file may include its own layer and those below. The
 // same order is written in the README and in docs/ARCHITECTURE.md.
 const std::map<std::string, int> layers = {
-    {"Platform", 0}, {"Configuration", 1}, {"Styles", 1},         {"Tracking", 1},  {"Images", 2},
+    {"Platform", 0}, {"Configuration", 1}, {"Styles", 1},         {"Tracking", 1},  {"Requests", 1}, {"BundleResource", 1}, {"Images", 2},
     {"Models", 3},   {"Registry", 4},      {"ContentService", 5}, {"Transport", 6},
 };
 

@@ -6,6 +6,8 @@
 #include "vorlane/ContentService/SDKContentService.hpp"
 #include "vorlane/Transport/CatalogServer.hpp"
 #include "vorlane/Transport/HttpSession.hpp"
+#include "vorlane/Transport/NamedRequests.hpp"
+#include "vorlane/Requests/Requests.hpp"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,40 @@ TEST_F(OverHttp, DisposingCancelsTheTransferAndTheServerParsesFaults) {
               (ServerFault{ServerFault::Kind::status, 503, "/explore/"}));
     for (const char* bad : {"status=99", "delay=-1", "delay=", "truncate,page=x", "boom"})
         EXPECT_THROW(ServerFault::parse(bad), std::invalid_argument) << bad;
+}
+
+TEST_F(OverHttp, StaticFilesAndNamedRequests) {
+    const HttpClient client;
+    const struct Row {
+        std::string path;
+        bool served;
+    } rows[] = {
+        {"static/config/app-config.json", true},
+        {"static/config/", false},  // a folder is not a file
+        {"static/config/none.json", false},
+        {"static/%2e%2e/manifest.json", false},     // nothing outside the folder,
+        {"static/..%2fRequestConfig.json", false},  // however the step up is spelled
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        HttpRequest get;
+        get.url = server.url() + row.path;
+        const Outcome outcome = await(client.send(get));
+        if (row.served)
+            EXPECT_EQ(outcome.values, 1);
+        else
+            EXPECT_EQ(failureKind(outcome), HttpFailureKind::status);
+    }
+    // The catalog's request configuration with the server as its base: the answer is the file,
+    // and the cache takes it.
+    const auto manager = RequestManager::load(std::filesystem::path(VORLANE_CATALOG_DIR) / "RequestConfig.json", server.url());
+    Requests::setRequestManager(manager);
+    const Request request = Requests::paywall("annual.json").request();
+    const HttpResponse response = sendRequest(client, manager, request).blockingGet();
+    EXPECT_EQ(*response.header("content-type"), "application/json");
+    EXPECT_EQ(JsonValue::parse(response.body)["plans"][0]["id"], "annual");
+    EXPECT_EQ(manager->cachedResponse(request), response);
+    Requests::setRequestManager(nullptr);
 }
 
 }  // namespace

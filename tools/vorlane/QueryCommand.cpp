@@ -28,17 +28,6 @@ namespace vorlane::cli {
 
 namespace {
 
-// NAME=VALUE texts as the operation's arguments.
-OperationArguments splitArguments(const std::vector<std::string>& texts) {
-    OperationArguments arguments;
-    for (const auto& text : texts) {
-        const auto equals = text.find('=');
-        if (equals == std::string::npos || equals == 0) throw UsageError("\"" + text + "\" is not NAME=VALUE");
-        arguments.emplace_back(text.substr(0, equals), text.substr(equals + 1));
-    }
-    return arguments;
-}
-
 // A failure before the service runs, printed as `error: KIND: MESSAGE`.
 class SetupError : public std::runtime_error {
 public:

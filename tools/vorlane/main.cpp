@@ -9,6 +9,7 @@
 
 #include "tools/vorlane/ArtworkCommand.hpp"
 #include "tools/vorlane/QueryCommand.hpp"
+#include "tools/vorlane/RequestCommand.hpp"
 #include "tools/vorlane/ServeCommand.hpp"
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Registry/DecodableTypes.hpp"
@@ -160,6 +161,7 @@ int main(int argc, char** argv) {
     auto runArtwork = vorlane::cli::addArtworkCommand(app);
     auto runQuery = vorlane::cli::addQueryCommand(app);
     auto runServe = vorlane::cli::addServeCommand(app);
+    auto runRequest = vorlane::cli::addRequestCommand(app);
 
     // Every usage error, the parser's own included, exits 1 with `error: usage: MESSAGE` first;
     // --help and --help-all print their text and exit 0.
@@ -181,5 +183,6 @@ int main(int argc, char** argv) {
     if (int code = runArtwork(); code >= 0) return code;
     if (int code = runQuery(); code >= 0) return code;
     if (int code = runServe(); code >= 0) return code;
+    if (int code = runRequest(); code >= 0) return code;
     return 1;
 }

@@ -8,7 +8,6 @@
 #include "vorlane/Images/ExploreImage.hpp"
 #include "vorlane/Images/IconType.hpp"
 #include "vorlane/Images/Image.hpp"
-#include "vorlane/Images/ImageServiceErrors.hpp"
 #include "vorlane/Images/ImageMap.hpp"
 #include "vorlane/Images/MediaEntity.hpp"
 #include "vorlane/Images/VideoArtwork.hpp"
@@ -54,7 +53,6 @@ void registerCoreTypes(std::vector<DecodableType>& types) {
 
         // Images
         REGISTER(Image, "Image", legacy),
-        REGISTER(CorvaneError, "CorvaneError", legacy),
         REGISTER(Image::Purpose, "Image.Purpose", legacy),
         REGISTER(Image::ScrimLabel, "Image.ScrimLabel", legacy),
         REGISTER(OpenEnum<OriginalsBadgeLabelKind>, "Image.OriginalsBadgeLabel", legacy),

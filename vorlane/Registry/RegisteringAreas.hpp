@@ -32,6 +32,9 @@ void registerBundleTypes(std::vector<DecodableType>& types);
 void registerDownloadTypes(std::vector<DecodableType>& types);
 // Explore pages, their containers, sets, items and seasons, and the answers that hold them.
 void registerExploreTypes(std::vector<DecodableType>& types);
+// The image service's error header, "RequestConfig.json", the named requests' models and the
+// requests built from them.
+void registerRequestTypes(std::vector<DecodableType>& types);
 // The catalog manifest and the session calls the catalog and scripted sessions record
 // (defined in Transport/TransportTypes.cpp).
 void registerTransportTypes(std::vector<DecodableType>& types);
@@ -47,6 +50,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerBundleTypes,
     registerDownloadTypes,
     registerExploreTypes,
+    registerRequestTypes,
     registerTransportTypes,
 };
 

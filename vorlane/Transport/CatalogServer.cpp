@@ -8,7 +8,10 @@
 
 #include <atomic>
 #include <charconv>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -51,6 +54,26 @@ JsonValue parseJson(const std::string& text, const char* what) {
     JsonValue value = JsonValue::parse(text, nullptr, false);
     if (value.is_discarded()) throw Refusal(400, "request", std::string(what) + " is not JSON");
     return value;
+}
+
+// The media type of a static file, by its extension; bytes of any other kind are octet streams.
+const char* contentTypeOf(std::string_view name) {
+    const auto endsWith = [name](std::string_view suffix) {
+        return name.size() >= suffix.size() && name.substr(name.size() - suffix.size()) == suffix;
+    };
+    if (endsWith(".json")) return "application/json";
+    if (endsWith(".txt")) return "text/plain; charset=utf-8";
+    if (endsWith(".html")) return "text/html; charset=utf-8";
+    if (endsWith(".png")) return "image/png";
+    if (endsWith(".jpg") || endsWith(".jpeg")) return "image/jpeg";
+    return "application/octet-stream";
+}
+
+std::string readStaticFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof()) throw std::runtime_error("cannot read " + file.string());
+    return bytes;
 }
 
 std::optional<JsonValue> jsonParam(const httplib::Request& req, const char* name) {
@@ -103,6 +126,22 @@ struct CatalogServer::State {
     std::atomic<std::size_t> served{0};
     std::once_flag stopped;
 
+    // Where the static file `relative` lies, or a 404 Refusal when it is not a file inside the folder.
+    std::filesystem::path staticFile(const std::string& relative) const {
+        namespace fs = std::filesystem;
+        const Catalog& catalog = session->catalog();
+        const std::string named = "static/" + relative;
+        try {
+            const fs::path file = catalog.resolve(named, "the request path");
+            std::error_code failed;
+            const fs::path folder = fs::weakly_canonical(catalog.directory / "static", failed);
+            const auto [folderEnd, inside] = std::mismatch(folder.begin(), folder.end(), file.begin(), file.end());
+            if (!failed && folderEnd == folder.end() && fs::is_regular_file(file, failed)) return file;
+        } catch (const std::runtime_error&) {
+        }
+        throw Refusal(404, "unrouted", "no static file \"" + relative + "\" in the catalog");
+    }
+
     // The fault for this request: its own header's when allowed, else the first rule that matches.
     std::optional<ServerFault> faultFor(const httplib::Request& req) const {
         if (options.faultHeader && req.has_header(std::string(kFaultHeader).c_str())) {
@@ -118,7 +157,8 @@ struct CatalogServer::State {
     }
 
     // Runs `answer` for the request with its fault applied and every failure turned into its status.
-    void serve(const httplib::Request& req, httplib::Response& res, const std::function<std::optional<std::string>()>& answer) {
+    void serve(const httplib::Request& req, httplib::Response& res, const std::function<std::optional<std::string>()>& answer,
+               const char* contentType = "application/json") {
         ++served;
         try {
             const auto fault = faultFor(req);
@@ -137,14 +177,14 @@ struct CatalogServer::State {
             if (fault && (fault->kind == ServerFault::Kind::truncate || fault->kind == ServerFault::Kind::drop)) {
                 const std::size_t sent = fault->kind == ServerFault::Kind::truncate ? body->size() / 2 : 0;
                 auto text = std::make_shared<std::string>(*body);
-                res.set_content_provider(text->size(), "application/json",
+                res.set_content_provider(text->size(), contentType,
                                          [text, sent](std::size_t, std::size_t, httplib::DataSink& sink) {
                                              if (sent > 0) sink.write(text->data(), sent);
                                              return false;  // closes the connection with the rest unsent
                                          });
                 return;
             }
-            res.set_content(*body, "application/json");
+            res.set_content(*body, contentType);
         } catch (const Refusal& refusal) {
             answerError(res, refusal.status, refusal.kind, refusal.what());
         } catch (const UnroutedQueryError& error) {
@@ -209,6 +249,14 @@ struct CatalogServer::State {
                 session->contentApi()->bookmarks().import(json::decode<std::vector<sdk::Bookmark>>(req.body));
                 return std::nullopt;
             });
+        });
+
+        // Files of the catalog's "static" folder, byte for byte: resource packs, configuration files,
+        // whatever a named request fetches. Nothing outside that folder is reachable, links included.
+        server.Get(R"(/static/(.+))", [this](const httplib::Request& req, httplib::Response& res) {
+            const std::string relative = req.matches[1];
+            serve(req, res, [&]() -> std::optional<std::string> { return readStaticFile(staticFile(relative)); },
+                  contentTypeOf(relative));
         });
 
         server.Get("/config/query-configuration", [this](const httplib::Request& req, httplib::Response& res) {

@@ -30,23 +30,6 @@ std::string_view toString(HttpFailureKind kind) noexcept {
     return "transport";
 }
 
-std::string percentEncoded(std::string_view text, bool keepSlash) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte) || c == '-' || c == '.' || c == '_' || c == '~' || (keepSlash && c == '/')) {
-            out += c;
-        } else {
-            out += '%';
-            out += hex[byte >> 4];
-            out += hex[byte & 0xF];
-        }
-    }
-    return out;
-}
-
 namespace {
 
 using Completion = std::function<void(std::optional<HttpResponse>, std::exception_ptr)>;
@@ -70,6 +53,7 @@ struct HttpClient::Engine {
         HttpResponse response;
         std::size_t overLimitAt = 0;
         bool overLimit = false;
+        std::uint64_t reportedBytes = 0;  // what onProgress was last told
         char errorText[CURL_ERROR_SIZE] = {};
     };
 
@@ -174,6 +158,19 @@ private:
         return size * count;
     }
 
+    // libcurl calls this often, also while nothing arrives; the request hears only of new bytes.
+    static int onTransferInfo(void* user, curl_off_t expected, curl_off_t received, curl_off_t, curl_off_t) {
+        auto* transfer = static_cast<Transfer*>(user);
+        if (received <= 0 || static_cast<std::uint64_t>(received) == transfer->reportedBytes) return 0;
+        transfer->reportedBytes = static_cast<std::uint64_t>(received);
+        try {
+            transfer->request.onProgress(transfer->reportedBytes, expected > 0 ? static_cast<std::uint64_t>(expected) : 0);
+        } catch (...) {
+            return 1;  // aborts the transfer: an exception cannot cross libcurl
+        }
+        return 0;
+    }
+
     void start(std::unique_ptr<Transfer> transfer) {
         CURL* easy = curl_easy_init();
         Transfer& t = *transfer;
@@ -193,6 +190,11 @@ private:
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, &t);
         curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Engine::onHeader);
         curl_easy_setopt(easy, CURLOPT_HEADERDATA, &t);
+        if (t.request.onProgress) {
+            curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Engine::onTransferInfo);
+            curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &t);
+            curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        }
         if (t.request.body) {
             curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(t.request.body->size()));
             curl_easy_setopt(easy, CURLOPT_POSTFIELDS, t.request.body->data());

@@ -10,10 +10,13 @@
 // too, so it should stay short.
 
 #include "vorlane/Platform/HttpResponse.hpp"
+#include "vorlane/Platform/PercentEncoding.hpp"
 #include "vorlane/Platform/Rx/Single.hpp"
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -57,6 +60,10 @@ struct HttpRequest {
     std::string url;
     std::vector<std::pair<std::string, std::string>> headers;
     std::optional<std::string> body;
+    // Told, on the engine thread, each time more of the answer's body has arrived: the bytes
+    // received so far and the bytes announced (0 while unknown). It must return quickly and not
+    // throw (an exception aborts the transfer with a `transport` error).
+    std::function<void(std::uint64_t received, std::uint64_t expected)> onProgress = nullptr;
 };
 
 struct HttpClientOptions {
@@ -89,9 +96,5 @@ public:
 private:
     std::shared_ptr<Engine> engine_;
 };
-
-// `text` percent-encoded for a URL query value or path: unreserved characters (letters, digits,
-// "-", ".", "_", "~") stay, and so does "/" when `keepSlash`; every other byte is %XX.
-std::string percentEncoded(std::string_view text, bool keepSlash = false);
 
 }  // namespace vorlane

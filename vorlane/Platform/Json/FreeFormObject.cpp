@@ -9,4 +9,8 @@ FreeFormObject Codec<FreeFormObject>::decode(const Value& v) {
     return {Codec<JsonValue>::decode(v).dump()};
 }
 
+FreeFormValue Codec<FreeFormValue>::decode(const Value& v) {
+    return {Codec<JsonValue>::decode(v).dump()};
+}
+
 }  // namespace vorlane::json

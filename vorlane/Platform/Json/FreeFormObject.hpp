@@ -22,4 +22,18 @@ struct Codec<FreeFormObject> {
     static void encode(Writer& w, const FreeFormObject& object) { w.raw(object.json); }
 };
 
+// Any JSON value (an object, a list, a string, ...) kept as its compact encoding, for documents
+// that carry a template of a value rather than a record.
+struct FreeFormValue {
+    std::string json;  // compact
+
+    bool operator==(const FreeFormValue&) const = default;
+};
+
+template <>
+struct Codec<FreeFormValue> {
+    static FreeFormValue decode(const Value& v);
+    static void encode(Writer& w, const FreeFormValue& value) { w.raw(value.json); }
+};
+
 }  // namespace vorlane::json

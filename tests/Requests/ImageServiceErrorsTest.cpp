@@ -1,7 +1,8 @@
 // The image service's error header: which codes fail, which are worth retrying, and what is only
 // logged.
 
-#include "vorlane/Images/ImageServiceErrors.hpp"
+#include "vorlane/Requests/ImageServiceErrors.hpp"
+#include "vorlane/Requests/Requests.hpp"
 #include "vorlane/Platform/Log.hpp"
 
 #include <gtest/gtest.h>
@@ -56,6 +57,8 @@ TEST(ImageServiceErrors, EachCodeFailsRetriesOrIsOnlyLogged) {
         for (const auto& entry : log.entries()) logged.emplace_back(entry.level, entry.message);
         EXPECT_EQ(logged, row.logged);
         EXPECT_EQ(shouldRetryFromFailedSkeldaResponse(response), row.retry);
+        // The image cache takes every response but one whose error retrying could repair.
+        EXPECT_EQ(skeldaImageAllowsCacheWrite(response), !row.retry);
     }
     EXPECT_EQ(imageFetchingFailingErrorCategory().message(1), "noImage");
 }

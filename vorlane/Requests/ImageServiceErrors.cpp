@@ -1,4 +1,4 @@
-#include "vorlane/Images/ImageServiceErrors.hpp"
+#include "vorlane/Requests/ImageServiceErrors.hpp"
 
 #include "vorlane/Platform/Json/JsonInput.hpp"
 #include "vorlane/Platform/Json/RecordCodec.hpp"
