@@ -353,3 +353,50 @@ TEST(CliQuery, ContextKeysReachWhatIsSent) {
 }
 
 }  // namespace
+
+namespace vorlane {
+namespace {
+
+TEST(CliRequest, ResolvesNamedRequestsAndSendsThemToAServer) {
+    TempDir temp(Files{{"RequestConfig.json", R"({"requests": {"AppConfig": {"url": "https://c.example/app.json"}}})"}});
+    const std::string local = " --config " + (temp.dir / "RequestConfig.json").string();
+    struct Row { std::string arguments; int exitCode; std::string firstLine; };
+    const Row rows[] = {
+        {"request paywall filename=annual.json", 0,
+         R"({"key":"PaywallConfig","method":"GET","url":"https://config.vorlane.example/static/config/paywall/annual.json",)"
+         R"("headers":{"Accept":"application/json"}})"},
+        {"request appConfig" + local, 0, R"({"key":"AppConfig","method":"GET","url":"https://c.example/app.json","headers":{}})"},
+        {"request helpPage" + local, 1,
+         R"(error: request: Matching request for key "helpPage" was not found in RequestConfig.json)"},
+        {"request adfsSSO username=a", 1, "error: usage: adfsSSO needs the argument password (see `vorlane request --list`)"},
+        {"request appStore extra=1", 1, "error: usage: appStore takes no argument \"extra\" (see `vorlane request --list`)"},
+        {"request appConfig --config /nonexistent/RequestConfig.json", 1,
+         "error: config: cannot read /nonexistent/RequestConfig.json"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const CliRun result = run(row.arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        const auto output = lines(row.exitCode == 0 ? result.out : result.err);
+        EXPECT_EQ(output.empty() ? "" : output.front(), row.firstLine);
+    }
+
+    // Sent to `vorlane serve`: the relative url goes to the server, and the answer is the catalog's file.
+    ServeProcess server;
+    ASSERT_FALSE(server.url.empty()) << server.log();
+    const CliRun sent = run("request paywall filename=annual.json --server " + server.url);
+    ASSERT_EQ(sent.exitCode, 0) << sent.err;
+    const auto output = lines(sent.out);
+    ASSERT_EQ(output.size(), 2u);
+    EXPECT_NE(output[0].find(server.url + "static/config/paywall/annual.json"), std::string::npos);
+    const JsonValue answer = JsonValue::parse(output[1]);
+    EXPECT_EQ(answer["status"], 200);
+    EXPECT_EQ(answer["body"]["plans"][1]["id"], "monthly");
+    EXPECT_EQ(answer["cached"], true);
+    const CliRun missing = run("request paywall filename=none.json --server " + server.url);
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.starts_with("error: http: HTTP 404")) << missing.err;
+}
+
+}  // namespace
+}  // namespace vorlane
