@@ -35,6 +35,8 @@ void registerExploreTypes(std::vector<DecodableType>& types);
 // The image service's error header, "RequestConfig.json", the named requests' models and the
 // requests built from them.
 void registerRequestTypes(std::vector<DecodableType>& types);
+// The manifest of a downloadable resource pack and its file entries.
+void registerBundleResourceTypes(std::vector<DecodableType>& types);
 // The catalog manifest and the session calls the catalog and scripted sessions record
 // (defined in Transport/TransportTypes.cpp).
 void registerTransportTypes(std::vector<DecodableType>& types);
@@ -51,6 +53,7 @@ inline constexpr void (*registeringAreas[])(std::vector<DecodableType>&) = {
     registerDownloadTypes,
     registerExploreTypes,
     registerRequestTypes,
+    registerBundleResourceTypes,
     registerTransportTypes,
 };
 
