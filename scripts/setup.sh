@@ -10,6 +10,7 @@ packages=(
   libspdlog-dev libfmt-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libcurl4-openssl-dev libcpp-httplib-dev
+  chromium fonts-dejavu-core
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -40,17 +40,18 @@ public:
 // Writes one standard-error line per event while tracing, in the order the events happen.
 class Trace {
 public:
-    explicit Trace(bool enabled) : enabled_(enabled) {}
+    Trace(bool enabled, std::ostream& out) : enabled_(enabled), out_(out) {}
     bool enabled() const noexcept { return enabled_; }
 
     void line(std::string_view prefix, const std::string& text) const {
         if (!enabled_) return;
         std::lock_guard lock(mutex_);
-        std::cerr << prefix << ": " << text << '\n' << std::flush;
+        out_ << prefix << ": " << text << '\n' << std::flush;
     }
 
 private:
     bool enabled_;
+    std::ostream& out_;
     mutable std::mutex mutex_;
 };
 
@@ -78,24 +79,14 @@ std::string describeWarning(const Warning& warning) {
 
 // ---- Running -------------------------------------------------------------------------------------
 
-struct QueryOptions {
-    std::string catalog = VORLANE_CATALOG_DIR;
-    std::string server;  // a content server's base URL: run over HTTP instead of the catalog
-    std::string context;
-    bool contextGiven = false;  // `--context ""` names a file too, one that cannot be read
-    bool trace = false;
-    bool list = false;
-    std::string operation;
-    std::vector<std::string> arguments;
-    std::vector<std::string> unknownOptions;  // left over by the parser
-};
 
-QueryContext readContext(const std::string& file, bool given) {
-    if (!given) return QueryContext{};
+QueryContext readContext(const QueryOptions& options) {
     try {
-        return json::decode<QueryContext>(json::PaddedAnswer::fromFile(file, json::DecoderSettings{}.maxAnswerBytes));
+        if (options.contextJson) return json::decode<QueryContext>(*options.contextJson);
+        if (!options.contextGiven) return QueryContext{};
+        return json::decode<QueryContext>(json::PaddedAnswer::fromFile(options.context, json::DecoderSettings{}.maxAnswerBytes));
     } catch (const std::exception& error) {
-        throw SetupError("context", file + ": " + error.what());
+        throw SetupError("context", (options.contextJson ? std::string("the context") : options.context) + ": " + error.what());
     }
 }
 
@@ -131,13 +122,19 @@ std::string explain(const std::error_code& code) {
     return "the answer gives no up next (" + code.message() + ")";
 }
 
-void printList() {
-    for (const auto& operation : serviceOperations()) std::cout << operation.signature() << '\n';
+void printList(std::ostream& out) {
+    for (const auto& operation : serviceOperations()) out << operation.signature() << '\n';
 }
 
-int run(const QueryOptions& options) {
+}  // namespace
+
+int runQuery(const QueryOptions& options, std::ostream& out, std::ostream& err) {
+    const auto fail = [&err](const std::string& kind, const std::string& message) {
+        err << "error: " << kind << ": " << message << '\n';
+        return 1;
+    };
     if (options.list) {
-        printList();
+        printList(out);
         return 0;
     }
     const ServiceOperation* operation = nullptr;
@@ -157,7 +154,7 @@ int run(const QueryOptions& options) {
         // The library's own log output would interleave with the trace and come before the error
         // line: entries are shown by --trace instead, unless VORLANE_LOG_LEVEL asks for them.
         if (!std::getenv("VORLANE_LOG_LEVEL")) Log::setLevel(LogLevel::off);
-        Trace trace(options.trace);
+        Trace trace(options.trace, err);
         std::optional<LogCapture> logs;
         std::optional<WarningCapture> warnings;
         if (trace.enabled()) {
@@ -168,7 +165,7 @@ int run(const QueryOptions& options) {
             warnings.emplace([&trace](const Warning& warning) { trace.line("warn", describeWarning(warning)); });
         }
 
-        const QueryContext context = readContext(options.context, options.contextGiven);
+        const QueryContext context = readContext(options);
         const auto traceCall = [&trace](const SessionCall& call) { trace.line("call", json::encode(call)); };
         std::shared_ptr<sdk::Session> session;
         ContentQueryConfiguration configuration;
@@ -202,7 +199,7 @@ int run(const QueryOptions& options) {
         std::string printed = operation->run(OperationTargets{service, service}, arguments);
         if (catalogSession) catalogSession->onCall(nullptr);
         if (httpSession) httpSession->onCall(nullptr);
-        std::cout << printed << '\n';
+        out << printed << '\n';
         return 0;
     } catch (const UsageError& error) {
         return fail("usage", error.what());
@@ -225,6 +222,8 @@ int run(const QueryOptions& options) {
         return fail("failed", error.what());
     }
 }
+
+namespace {
 
 // The operations and the rules of values, shown by `vorlane query --help` only.
 std::string operationsHelp() {
@@ -286,7 +285,7 @@ std::function<int()> addQueryCommand(CLI::App& app) {
         if (!command->parsed()) return -1;
         options->unknownOptions = command->remaining();
         options->contextGiven = context->count() > 0;
-        return run(*options);
+        return runQuery(*options, std::cout, std::cerr);
     };
 }
 

@@ -1,5 +1,6 @@
 #include "tools/vorlane/ServeCommand.hpp"
 
+#include "tools/vorlane/Inspector.hpp"
 #include "tools/vorlane/UsageError.hpp"
 
 #include "vorlane/Transport/CatalogServer.hpp"
@@ -24,6 +25,8 @@ struct ServeOptions {
     std::vector<std::string> faults;
     bool faultHeader = false;
     std::size_t keepCalls = 1000;
+    std::string upstream;
+    bool noInspector = false;
 };
 
 int run(const ServeOptions& options) {
@@ -48,6 +51,8 @@ int run(const ServeOptions& options) {
     try {
         // A server runs long: its session remembers only the latest calls.
         auto session = CatalogSession::open(options.catalog, options.keepCalls);
+        if (!options.noInspector)
+            serverOptions.pages = inspector::inspectorPages({.catalog = options.catalog, .upstream = options.upstream});
         server = std::make_unique<CatalogServer>(std::move(session), std::move(serverOptions));
     } catch (const CatalogSessionError& error) {
         return fail("catalog", error.what());
@@ -55,6 +60,7 @@ int run(const ServeOptions& options) {
         return fail("serve", error.what());
     }
     std::cout << "serving " << options.catalog << " at " << server->url() << " (Ctrl-C stops)" << std::endl;
+    if (!options.noInspector) std::cout << "inspector: " << server->url() << std::endl;
     int signal = 0;
     sigwait(&stopSignals, &signal);
     server->stop();
@@ -70,7 +76,8 @@ std::function<int()> addServeCommand(CLI::App& app) {
         "serve",
         "Serve a catalog over HTTP, as a content server would, until interrupted (SIGINT or SIGTERM).\n"
         "  vorlane serve [--catalog DIR] [--host ADDRESS] [--port N] [--fault SPEC]... [--fault-header]\n"
-        "Prints `serving DIR at URL` once it listens; `vorlane query --server URL ...` runs operations against it.");
+        "Prints `serving DIR at URL` once it listens; `vorlane query --server URL ...` runs operations against it.\n"
+        "The inspector, web pages over the catalog (answers, screens, operations), is served at the same URL.");
     command->footer(
         "Protocol (paths under the URL; JSON bodies): POST content/search and content/query {\"queryId\",\n"
         "  \"variables\"}; GET explore/VERSION/QUERYID?variables=JSON&params=JSON; POST explore/VERSION/QUERYID with\n"
@@ -88,6 +95,9 @@ std::function<int()> addServeCommand(CLI::App& app) {
     command->add_option("--fault", options->faults, "Inject a fault (see below); repeatable");
     command->add_flag("--fault-header", options->faultHeader, "Honour `X-Vorlane-Fault: SPEC` request headers");
     command->add_option("--keep-calls", options->keepCalls, "Calls the catalog session remembers (default 1000)");
+    command->add_option("--upstream", options->upstream,
+                        "Run the inspector's operations against the content server at URL instead of the catalog");
+    command->add_flag("--no-inspector", options->noInspector, "Serve only the protocol, not the inspector's pages");
     return [command, options] {
         if (!command->parsed()) return -1;
         return run(*options);

@@ -6,7 +6,9 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -67,6 +69,11 @@ const char* contentTypeOf(std::string_view name) {
     if (endsWith(".png")) return "image/png";
     if (endsWith(".jpg") || endsWith(".jpeg")) return "image/jpeg";
     return "application/octet-stream";
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); });
 }
 
 std::string readStaticFile(const std::filesystem::path& file) {
@@ -262,8 +269,36 @@ struct CatalogServer::State {
         server.Get("/config/query-configuration", [this](const httplib::Request& req, httplib::Response& res) {
             serve(req, res, [&]() -> std::optional<std::string> { return json::encode(session->catalog().configuration); });
         });
+
+        // Every other GET (registered last, so the protocol's routes match first) goes to the pages.
+        server.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            if (!options.pages) return answerError(res, 404, "unrouted", "nothing is served at " + req.path);
+            ++served;
+            PageRequest page{req.path, {}};
+            for (const auto& [name, value] : req.params) page.params.emplace_back(name, value);
+            std::optional<HttpResponse> answer;
+            try {
+                answer = options.pages(page);
+            } catch (const std::exception& error) {
+                return answerError(res, 500, "failed", error.what());
+            }
+            if (!answer) return answerError(res, 404, "unrouted", "nothing is served at " + req.path);
+            res.status = static_cast<int>(answer->status);
+            std::string type = "text/html; charset=utf-8";
+            for (const auto& [name, value] : answer->headers) {
+                if (equalIgnoringCase(name, "Content-Type")) type = value;
+                else res.set_header(name, value);
+            }
+            res.set_content(answer->body, type);
+        });
     }
 };
+
+const std::string* PageRequest::param(std::string_view name) const noexcept {
+    for (const auto& [key, value] : params)
+        if (key == name) return &value;
+    return nullptr;
+}
 
 CatalogServer::CatalogServer(std::shared_ptr<CatalogSession> session, CatalogServerOptions options)
     : state_(std::make_unique<State>()) {

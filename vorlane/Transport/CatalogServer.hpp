@@ -17,7 +17,10 @@
 
 #include "vorlane/Transport/CatalogSession.hpp"
 
+#include "vorlane/Platform/HttpResponse.hpp"
+
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,12 +41,25 @@ struct ServerFault {
     bool operator==(const ServerFault&) const = default;
 };
 
+// A GET the protocol does not route, handed to the pages the server also serves (the inspector).
+struct PageRequest {
+    std::string path;                                        // "/answer"
+    std::vector<std::pair<std::string, std::string>> params;  // the query string's, decoded, in order
+
+    // The first parameter named `name`, or null.
+    const std::string* param(std::string_view name) const noexcept;
+};
+
+// A page's answer, or absent for a path it does not know (answered 404).
+using PageHandler = std::function<std::optional<HttpResponse>(const PageRequest&)>;
+
 struct CatalogServerOptions {
     std::string host = "127.0.0.1";
     int port = 0;  // 0: any free port
     std::vector<ServerFault> faults;
     bool faultHeader = false;  // honour "X-Vorlane-Fault" on requests
     std::size_t threads = 32;  // connections served at once (an idle kept-alive one holds a thread)
+    PageHandler pages = nullptr;  // absent: only the protocol is served
 };
 
 class CatalogServer {
