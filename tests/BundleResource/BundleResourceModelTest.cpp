@@ -6,6 +6,7 @@
 #include "vorlane/BundleResource/BundleResourceService.hpp"
 #include "vorlane/BundleResource/ResourcePackManifest.hpp"
 #include "vorlane/Platform/Log.hpp"
+#include "vorlane/Platform/Rx/DisposeBag.hpp"
 
 #include <gtest/gtest.h>
 
@@ -54,13 +55,16 @@ struct DownloadFixture : ::testing::Test {
     int completions = 0;
     std::exception_ptr failure;
     LogCapture logs;
+    // Like any owner of a subscription, the fixture ends the downloads it left running: a download
+    // whose request never answers would otherwise keep its chain of subscriptions alive.
+    rx::DisposeBag downloads;
 
     void startDownload() {
-        service
+        downloads.insert(service
             .downloadAndCacheResources(
                 model, [] { throw Failed("scene files are never asked for"); return std::vector<std::filesystem::path>{}; },
                 "/unused/destination")
-            .subscribe([this] { ++completions; }, [this](std::exception_ptr error) { failure = error; });
+            .subscribe([this] { ++completions; }, [this](std::exception_ptr error) { failure = error; }));
     }
     HandDrivenRequest& current() { return *made.back(); }
 

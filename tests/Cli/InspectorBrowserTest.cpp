@@ -98,6 +98,10 @@ TEST_F(InspectorInBrowser, AnswersShowTheirCheckAndEveryDroppedElementMarkedInTh
 
 TEST_F(InspectorInBrowser, TheHomeScreenShowsItsShelvesInOrder) {
     ASSERT_FALSE(server.url.empty()) << server.log();
+    // The way there: the start page links the screens, whose list links the home page's screen.
+    EXPECT_NE(browser.dom(server.url).find(R"(<a href="/screens">Screens</a>)"), std::string::npos);
+    EXPECT_NE(browser.dom(server.url + "screens").find(R"(href="/screen?file=explore%2Fhome-page.json")"), std::string::npos);
+
     const std::string url = server.url + "screen?file=" + kHomePage;
     const auto started = std::chrono::steady_clock::now();
     const std::string screen = browser.dom(url);
